@@ -1,0 +1,17 @@
+#include "ui/fonts.h"
+
+#include <QFont>
+#include <QStringList>
+
+namespace calibrix {
+
+QFont uifont(int pixelSize, bool bold) {
+    QFont font;
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace calibrix
