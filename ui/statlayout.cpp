@@ -1,0 +1,92 @@
+#include "ui/statlayout.h"
+
+#include <array>
+
+namespace calibrix {
+namespace {
+
+using enum ControlKind;
+using enum ControlFont;
+constexpr auto W = ControlParent::Window;
+constexpr auto F1 = ControlParent::Frame1;
+constexpr auto F2 = ControlParent::Frame2;
+
+constexpr std::uint32_t grey = 0xE0E0E0;
+constexpr std::uint32_t yellow = 0xFFFF80;
+constexpr std::uint32_t white = 0xFFFFFF;
+constexpr std::uint32_t black = 0x000000;
+constexpr std::uint32_t blue = 0x0000C0;
+constexpr std::uint32_t navy = 0x000080;
+
+constexpr const char* cTip = "The value of concentration";
+constexpr const char* msTip = "The value of measured signal ";
+
+// clang-format off
+constexpr std::array layout{
+    //           name        first last kind          in  left  top   width height step text            tool tip                                 font        back    fore   tab
+    ControlSpec{"Labl1",        0,  0, Header,       W,  360,  120, 1215,  255,   0, "C",             cTip,                                    MediumBold, yellow, black,  50},
+    ControlSpec{"Labl1",        1,  1, Header,       W, 1560,  120, 1215,  255,   0, "MS",            msTip,                                   MediumBold, yellow, black,  51},
+    ControlSpec{"Label1",       1, 25, RowNumber,    W,    0,  360,  375,  255, 240, nullptr,         nullptr,                                 Medium,     grey,   blue,   52},
+    ControlSpec{"TextX",        1, 25, Cell,         W,  360,  360, 1215,  285, 240, nullptr,         cTip,                                    Small,      white,  black,   0},
+    ControlSpec{"TextY",        1, 25, Cell,         W, 1560,  360, 1215,  285, 240, nullptr,         msTip,                                   Small,      white,  black,  25},
+    ControlSpec{"delpoint",     1, 24, DeleteButton, W, 2760,  360,  345,  345, 240, "delete",        "Delete this point",                     Small,      grey,   black,  94},
+    ControlSpec{"delpoint",    25, 25, DeleteButton, W, 2790, 6120,  345,  345,   0, "delete",        "Delete this point",                     Small,      grey,   black, 118},
+    ControlSpec{"Text1",       -1, -1, Strip,        W,  360, 6345, 2415,  150,   0, "",              nullptr,                                 Tiny,       yellow, black, 135},
+
+    ControlSpec{"Frame1",      -1, -1, Frame,        W, 3360,  240, 2415,  855,   0, "Model",         nullptr,                                 Small,      grey,   black, 123},
+    ControlSpec{"Option2",     -1, -1, Option,       F1, 360,  240, 1455,  255,   0, "MS = a + bC",   "Type of linear curve",                  SmallBold,  grey,   blue,  128},
+    ControlSpec{"Option3",     -1, -1, Option,       F1, 360,  480, 1335,  255,   0, "MS = bC",       "Type of linear curve",                  SmallBold,  grey,   blue,  129},
+    ControlSpec{"Frame2",      -1, -1, Frame,        W, 3360, 1200, 2415, 1215,   0, "Confidence level", nullptr,                              Small,      grey,   black, 124},
+    ControlSpec{"Option1",      1,  1, Option,       F2, 360,  360,  855,  255,   0, "90 %",          "Confidence level",                      SmallBold,  grey,   blue,  125},
+    ControlSpec{"Option1",      2,  2, Option,       F2, 360,  600,  855,  255,   0, "95 %",          "Confidence level",                      SmallBold,  grey,   blue,  126},
+    ControlSpec{"Option1",      3,  3, Option,       F2, 360,  840,  855,  255,   0, "99 %",          "Confidence level",                      SmallBold,  grey,   blue,  127},
+    ControlSpec{"Label3",       1,  1, Level,        F2,1320,  360,  855,  255,   0, " \u03b1 = 0.10", "Significance level",                   SmallBold,  grey,   blue,  130},
+    ControlSpec{"Label3",       2,  2, Level,        F2,1320,  600,  855,  255,   0, " \u03b1 = 0.05", "Significance level",                   SmallBold,  grey,   blue,  131},
+    ControlSpec{"Label3",       3,  3, Level,        F2,1320,  840,  855,  255,   0, " \u03b1 = 0.01", "Significance level",                   SmallBold,  grey,   blue,  132},
+
+    ControlSpec{"Label2",       0,  0, Caption,      W, 6240,  120,  615,  255,   0, "a = ",          "The intercept",                         MediumBold, grey,   blue,   85},
+    ControlSpec{"Laba",        -1, -1, Result,       W, 6840,  120, 2055,  255,   0, "",              "The intercept",                         MediumBold, yellow, navy,   78},
+    ControlSpec{"Label2",       7,  7, Caption,      W, 6180,  450,  255,  255,   0, "\u0394",        "Confidence interval for the intercept", LargeBold,  grey,   blue,   92},
+    ControlSpec{"Label2",       1,  1, Caption,      W, 6360,  480,  495,  255,   0, "a = ",          "Confidence interval for the intercept", MediumBold, grey,   blue,   86},
+    ControlSpec{"Labda",       -1, -1, Result,       W, 6840,  480, 2055,  255,   0, "",              "Confidence interval for the intercept", MediumBold, yellow, navy,   79},
+    ControlSpec{"Label2",       2,  2, Caption,      W, 6240,  840,  615,  255,   0, "b = ",          "The slope",                             MediumBold, grey,   blue,   87},
+    ControlSpec{"Labb",        -1, -1, Result,       W, 6840,  840, 2055,  255,   0, "",              "The slope",                             MediumBold, yellow, navy,   80},
+    ControlSpec{"Label2",       8,  8, Caption,      W, 6180, 1170,  255,  255,   0, "\u0394",        "Confidence interval for the slope",     LargeBold,  grey,   blue,   93},
+    ControlSpec{"Label2",       3,  3, Caption,      W, 6240, 1200,  615,  255,   0, "b = ",          "Confidence interval for the slope",     MediumBold, grey,   blue,   88},
+    ControlSpec{"Labdb",       -1, -1, Result,       W, 6840, 1200, 2055,  255,   0, "",              "Confidence interval for the slope",     MediumBold, yellow, navy,   81},
+    ControlSpec{"Label2",       4,  4, Caption,      W, 6240, 1560,  615,  255,   0, "DL = ",         "The detection limit",                   MediumBold, grey,   blue,   89},
+    ControlSpec{"Labnv",       -1, -1, Result,       W, 6840, 1560, 2055,  255,   0, "",              "The detection limit",                   MediumBold, yellow, navy,   82},
+    ControlSpec{"Label2",       5,  5, Caption,      W, 6240, 1920,  615,  255,   0, "SD = ",         "The standard deviation",                MediumBold, grey,   blue,   90},
+    ControlSpec{"Labso",       -1, -1, Result,       W, 6840, 1920, 2055,  255,   0, "",              "The standard deviation",                MediumBold, yellow, navy,   83},
+    ControlSpec{"Label2",       6,  6, Caption,      W, 6240, 2280,  615,  255,   0, "R = ",          "The correlation coefficient",           MediumBold, grey,   blue,   91},
+    ControlSpec{"Labr",        -1, -1, Result,       W, 6840, 2280, 2055,  255,   0, "",              "The correlation coefficient",           MediumBold, yellow, navy,   84},
+
+    ControlSpec{"Pict",        -1, -1, Plot,         W, 3120, 2640, 5775, 3855,   0, nullptr,         "Calibration curve",                     Small,      white,  black,  77},
+
+    ControlSpec{"Comcopy",     -1, -1, Button,       W,  120, 6600, 1695,  495,   0, "copy",          "Copy C-MS as two-columns data",         Small,      grey,   black, 133},
+    ControlSpec{"Comcpaste",   -1, -1, Button,       W, 1920, 6600, 1695,  495,   0, "paste",         "Paste C-MS as two-columns data",        Small,      grey,   black, 134},
+    ControlSpec{"Clear",       -1, -1, Button,       W, 3720, 6600, 1695,  495,   0, "clear",         "Delete all points",                     Small,      grey,   black, 122},
+    ControlSpec{"Command3",    -1, -1, Button,       W, 5520, 6600, 1695,  495,   0, "about",         "About this program",                    Small,      grey,   black, 119},
+    ControlSpec{"Command5",    -1, -1, Button,       W, 7320, 6600, 1575,  495,   0, "exit",          "Do you really want to exit ?",          Small,      grey,   black, 120},
+    ControlSpec{"Command1",    -1, -1, Button,       W, 9720, 1320, 1455,  495,   0, "calculate",     "Calculate of calibration curve",        Small,      grey,   black, 121},
+};
+// clang-format on
+
+constexpr std::array<SampleRow, 10> sample{{{"1", "10"},
+                                            {"2", "22"},
+                                            {"3", "28"},
+                                            {"4", "43"},
+                                            {"5", "51"},
+                                            {"6", "56"},
+                                            {"7", "69"},
+                                            {"8", "80"},
+                                            {"9", "92"},
+                                            {"10", "99"}}};
+
+} // namespace
+
+std::span<const ControlSpec> statlayout() { return layout; }
+
+std::span<const SampleRow> sampledata() { return sample; }
+
+} // namespace calibrix
