@@ -1,14 +1,13 @@
 // Runs the start-up programs alternately as whole processes and prints the median wall time
 // and the peak resident set of each, and their ratios.
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {

@@ -1,0 +1,238 @@
+#include "modalanswerer.h"
+#include "ui/stat.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMimeData>
+#include <QTest>
+
+using calibrix::Stat;
+using calibrix::test::ModalAnswerer;
+
+namespace {
+
+const QString noData =
+    QStringLiteral(" No data in the clipboard! Please select two columns and then click Paste. ");
+const QString tooMany = QStringLiteral(" Probably you have copied too many columns! You can do it "
+                                       "if only two of them are filled. ");
+const QString oneColumn = QStringLiteral(
+    " Probably you have copied only one column! In what column do you want to paste it - column C "
+    "(Yes) or column MS (No)? ");
+const QString unrecognizable = QStringLiteral(" Sorry, unrecognizable data ");
+
+/// Everything a paste may change: the cells, the point count and the result texts.
+struct Snapshot {
+    QStringList cells;
+    int npoints;
+    QStringList results;
+    bool operator==(const Snapshot&) const = default;
+};
+
+} // namespace
+
+class PasteTest : public QObject {
+    Q_OBJECT
+
+    QWidget* child(const Stat& w, const QString& name) {
+        auto* found = w.findChild<QWidget*>(name);
+        if (found == nullptr)
+            qFatal("no control %s", qPrintable(name));
+        return found;
+    }
+    QLineEdit* cell(const Stat& w, const char* column, int row) {
+        return static_cast<QLineEdit*>(child(w, QStringLiteral("%1(%2)").arg(column).arg(row)));
+    }
+    QStringList column(const Stat& w, const char* name, int rows = 25) {
+        QStringList texts;
+        for (int row = 1; row <= rows; ++row)
+            texts << cell(w, name, row)->text();
+        return texts;
+    }
+    Snapshot snapshot(const Stat& w) {
+        Snapshot s{column(w, "TextX") + column(w, "TextY"), w.table().npoints, {}};
+        for (const char* name : {"Laba", "Labda", "Labb", "Labdb", "Labnv", "Labso", "Labr"})
+            s.results << static_cast<QLabel*>(child(w, QLatin1String(name)))->text();
+        return s;
+    }
+    void paste(Stat& w, const QString& text) {
+        QGuiApplication::clipboard()->setText(text);
+        QTest::mouseClick(child(w, QStringLiteral("Comcpaste")), Qt::LeftButton);
+    }
+    QString copy(Stat& w) {
+        QGuiApplication::clipboard()->setText(QStringLiteral("old"));
+        QTest::mouseClick(child(w, QStringLiteral("Comcopy")), Qt::LeftButton);
+        return QGuiApplication::clipboard()->text();
+    }
+    static QStringList padded(QStringList texts) {
+        while (texts.size() < 25)
+            texts << QString();
+        return texts;
+    }
+
+private Q_SLOTS:
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    void twoColumnsFillBothAndRecalculate_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("c");
+        QTest::addColumn<QStringList>("ms");
+        const QStringList c{"1", "2", "3"}, ms{"10", "19", "31"};
+        QTest::newRow("tabs, CR LF") << "1\t10\r\n2\t19\r\n3\t31\r\n" << c << ms;
+        QTest::newRow("blanks, LF") << "  1   10\n2 19\n 3 31" << c << ms;
+        QTest::newRow("leading tabs") << "\t1\t10\r\t2\t19\r\t3\t31\r" << c << ms;
+        QTest::newRow("zero middle column") << "1\t-\t10\r\n2\t\t19\r\n3\t0\t31\r\n" << c << ms;
+        QTest::newRow("empty line") << "1\t10\r\n\r\n3\t31\r\n"
+                                    << QStringList{"1", "0", "3"} << QStringList{"10", "0", "31"};
+        QTest::newRow("cut to 12 characters")
+            << "0.100000001490116\t1\r\n2\t2\r\n3\t3.5\r\n"
+            << QStringList{"0.1000000014", "2", "3"} << QStringList{"1", "2", "3.5"};
+    }
+    void twoColumnsFillBothAndRecalculate() {
+        QFETCH(QString, text);
+        QFETCH(QStringList, c);
+        QFETCH(QStringList, ms);
+        Stat w;
+        ModalAnswerer answerer;
+        paste(w, text);
+        QCOMPARE(answerer.count(), 0);
+        QCOMPARE(column(w, "TextX"), padded(c));
+        QCOMPARE(column(w, "TextY"), padded(ms));
+        QCOMPARE(w.table().npoints, 3);
+        QVERIFY(w.resultsShown());
+    }
+
+    void thirtyLinesFillTwentyFiveRows() {
+        QString text;
+        for (int i = 1; i <= 30; ++i)
+            text += QStringLiteral("%1\t%2\r\n").arg(i).arg(3 * i + 1);
+        Stat w;
+        paste(w, text);
+        QCOMPARE(w.table().npoints, 25);
+        QCOMPARE(cell(w, "TextX", 25)->text(), QStringLiteral("25"));
+        QCOMPARE(cell(w, "TextY", 25)->text(), QStringLiteral("76"));
+        QVERIFY(w.resultsShown());
+    }
+
+    void oneColumnAsksWhereItGoes_data() {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Yes: C") << int(QMessageBox::Yes);
+        QTest::newRow("No: MS") << int(QMessageBox::No);
+        QTest::newRow("Cancel") << int(QMessageBox::Cancel);
+    }
+    void oneColumnAsksWhereItGoes() {
+        QFETCH(int, answer);
+        Stat w;
+        const Snapshot before = snapshot(w);
+        ModalAnswerer answerer(QMessageBox::StandardButton(answer));
+        paste(w, QStringLiteral("5\r\n6\r\n7\r\n"));
+        QCOMPARE(answerer.texts(), QStringList{oneColumn});
+        QCOMPARE(answerer.titles(), QStringList{QStringLiteral(" Select column")});
+        if (answer == QMessageBox::Cancel) {
+            QVERIFY(snapshot(w) == before);
+            return;
+        }
+        const QStringList pasted = padded({"5", "6", "7"});
+        const QStringList c = padded({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"});
+        const QStringList ms = padded({"10", "22", "28", "43", "51", "56", "69", "80", "92", "99"});
+        QCOMPARE(column(w, "TextX"), answer == QMessageBox::Yes ? pasted : c);
+        QCOMPARE(column(w, "TextY"), answer == QMessageBox::Yes ? ms : pasted);
+        // Either way the other column keeps its ten values, so ten points are read.
+        QCOMPARE(w.table().npoints, 10);
+        QCOMPARE(answerer.count(), 1);
+    }
+
+    void rejectedPastesChangeNothing_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("empty") << QString() << noData;
+        QTest::newRow("separators only") << QStringLiteral(" \t\r\n \t") << noData;
+        QTest::newRow("last dash column") << QStringLiteral("1\t2\t-\r\n3\t4\t-\r\n") << tooMany;
+        QTest::newRow("tenth column") << QStringLiteral("1\t\t\t\t\t\t\t\t\t2\r\n") << tooMany;
+        QTest::newRow("LF-only lines of three") << QStringLiteral("1 2 3\n4 5 6\n") << tooMany;
+        QTest::newRow("all zero columns") << QStringLiteral("0\t-\r\n--\t0\r\n") << unrecognizable;
+    }
+    void rejectedPastesChangeNothing() {
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        Stat w;
+        ModalAnswerer answerer;
+        cell(w, "TextY", 12)->setText(QStringLiteral("7")); // npoints 12
+        const Snapshot before = snapshot(w);
+        const QImage plot = child(w, QStringLiteral("Pict"))->grab().toImage();
+        const QString copied = copy(w);
+        paste(w, text);
+        QCOMPARE(answerer.texts(), QStringList{message});
+        QCOMPARE(answerer.titles(), QStringList{QStringLiteral("incorrect data")});
+        QVERIFY(snapshot(w) == before);
+        QCOMPARE(child(w, QStringLiteral("Pict"))->grab().toImage(), plot);
+        QCOMPARE(copy(w), copied);
+    }
+
+    void aClipboardWithoutTextHasNoData() {
+        Stat w;
+        ModalAnswerer answerer;
+        auto* image = new QMimeData;
+        QImage pixels(4, 4, QImage::Format_RGB32);
+        pixels.fill(Qt::red);
+        image->setImageData(pixels);
+        QGuiApplication::clipboard()->setMimeData(image);
+        QTest::mouseClick(child(w, QStringLiteral("Comcpaste")), Qt::LeftButton);
+        QCOMPARE(answerer.texts(), QStringList{noData});
+    }
+
+    void aHeadingLineGivesOneMessage() {
+        Stat w;
+        ModalAnswerer answerer;
+        paste(w, QStringLiteral("Conc\tSignal\r\n1\t10\r\n2\t20\r\n3\t31\r\n"));
+        QCOMPARE(answerer.texts(),
+                 QStringList{QStringLiteral("Incorrect data. Please check the point \u2116 1")});
+        QCOMPARE(answerer.titles(), QStringList{QStringLiteral("incorrect value")});
+        QCOMPARE(cell(w, "TextX", 1)->text(), QStringLiteral("Conc"));
+        QVERIFY(!w.resultsShown());
+    }
+
+    void copyWritesTheLocalesSeparator() {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        Stat w;
+        QTest::mouseClick(child(w, QStringLiteral("Clear")), Qt::LeftButton);
+        cell(w, "TextX", 1)->setText(QStringLiteral("1,5"));
+        cell(w, "TextY", 1)->setText(QStringLiteral("10"));
+        cell(w, "TextX", 2)->setText(QStringLiteral("2"));
+        cell(w, "TextY", 2)->setText(QStringLiteral("-3.5"));
+        QCOMPARE(copy(w), QStringLiteral("1,5\t10\r\n2\t-3,5\r\n"));
+    }
+
+    void copyThenPasteKeepsEveryValue() {
+        const QStringList values{"0.1",          "2.3",           "1.5E-20", "-3.5",
+                                 "123456789012", "-1.234567E-30", "1E-45",   "3.4E38"};
+        for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::German, QLocale::Germany)}) {
+            QLocale::setDefault(locale);
+            Stat w;
+            QTest::mouseClick(child(w, QStringLiteral("Clear")), Qt::LeftButton);
+            for (int i = 0; i < values.size(); ++i) {
+                cell(w, "TextX", i + 1)->setText(values[i]);
+                cell(w, "TextY", i + 1)->setText(values[values.size() - 1 - i]);
+            }
+            const auto conc = w.table().conc;
+            const auto signal = w.table().signal;
+            QCOMPARE(w.table().npoints, values.size());
+            const QString text = copy(w);
+            ModalAnswerer answerer;
+            QTest::mouseClick(child(w, QStringLiteral("Clear")), Qt::LeftButton);
+            paste(w, text);
+            QCOMPARE(answerer.count(), 0);
+            QCOMPARE(w.table().npoints, values.size());
+            for (int i = 1; i <= values.size(); ++i) {
+                QCOMPARE(w.table().conc[std::size_t(i)], conc[std::size_t(i)]);
+                QCOMPARE(w.table().signal[std::size_t(i)], signal[std::size_t(i)]);
+            }
+        }
+    }
+};
+
+QTEST_MAIN(PasteTest)
+#include "paste_test.moc"
