@@ -1,0 +1,52 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace calibrix {
+
+/// A colour as 8-bit red, green and blue.
+struct Rgb {
+    std::uint8_t r, g, b;
+
+    friend constexpr bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+namespace detail {
+
+// The classic sixteen-colour palette: eight dark colours, then their light counterparts.
+inline constexpr std::array<Rgb, 16> palette16{{
+    {0, 0, 0},
+    {0, 0, 128},
+    {0, 128, 0},
+    {0, 128, 128},
+    {128, 0, 0},
+    {128, 0, 128},
+    {128, 128, 0},
+    {192, 192, 192},
+    {128, 128, 128},
+    {0, 0, 255},
+    {0, 255, 0},
+    {0, 255, 255},
+    {255, 0, 0},
+    {255, 0, 255},
+    {255, 255, 0},
+    {255, 255, 255},
+}};
+
+} // namespace detail
+
+/// The RGB value of palette colour 0..15; any other index gives black.
+constexpr Rgb palettecolor(int index) {
+    return index >= 0 && index < 16 ? detail::palette16[static_cast<std::size_t>(index)]
+                                    : detail::palette16[0];
+}
+
+/// Palette number of the point markers: dark blue.
+inline constexpr int markercolour = 1;
+/// Palette number of the fitted line: red.
+inline constexpr int linecolour = 12;
+/// Palette number of a highlighted marker on its bright blink step: white.
+inline constexpr int blinkcolour = 15;
+
+} // namespace calibrix

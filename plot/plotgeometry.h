@@ -1,0 +1,64 @@
+#pragma once
+
+#include <span>
+
+namespace calibrix {
+
+/// The data ranges that the plot frame spans, in data units.
+struct PlotScale {
+    double xmin, xmax, ymin, ymax;
+};
+
+/// The fitted line's drawn ends, in data units (linex1, liney1, linex2, liney2).
+struct PlotLine {
+    double x1, y1, x2, y2;
+};
+
+/// Everything a plot needs besides the points themselves.
+struct Plot {
+    PlotScale scale;
+    PlotLine line;
+};
+
+/// Drawn: a plot to show. Skipped: the concentrations span nothing, so no plot, but the results
+/// stay. Failed: a non-finite value; the window blanks results and plot.
+enum class PlotStatus { Drawn, Skipped, Failed };
+
+/// The outcome of laying out a plot; `plot` is meaningful only when Drawn.
+struct PlotLayout {
+    PlotStatus status;
+    Plot plot;
+};
+
+/// Drawing coordinates of the frame: the smallest concentration maps to x = 56, the largest to
+/// x = 355; the smallest signal to y = 230, the largest to y = 11.
+inline constexpr double plotleft = 56.0;
+inline constexpr double plotright = 355.0;
+inline constexpr double plotbottom = 230.0;
+inline constexpr double plottop = 11.0;
+
+/// Steps 1 to 5 of the drawing: scale, widening, line clipping. conc.size() == signal.size() >= 1.
+PlotLayout plotlayout(std::span<const double> conc, std::span<const double> signal, double a,
+                      double b);
+
+/// A point in drawing coordinates.
+struct PixelPoint {
+    float x, y;
+};
+
+/// Data to drawing coordinates (56..355, 230..11), computed in double, returned in single
+/// precision.
+PixelPoint topixel(const PlotScale& scale, double x, double y);
+
+/// The marker square of a point: inclusive pixel bounds in drawing coordinates.
+struct PixelRect {
+    int left, top, right, bottom;
+
+    friend constexpr bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+/// The 5 x 5 pixel square centred on the rounded centre (halves round up); the centre must lie
+/// within the range of int, as every marker of a drawn layout does.
+PixelRect markerrect(PixelPoint centre);
+
+} // namespace calibrix

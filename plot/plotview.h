@@ -1,0 +1,57 @@
+#pragma once
+
+#include "plot/plotgeometry.h"
+
+#include <QFrame>
+#include <QPixmap>
+#include <span>
+#include <vector>
+
+class QPaintEvent;
+
+namespace calibrix {
+
+/// The calibration plot `Pict`: a 385 x 257 picture box with a flat black 1-pixel border whose
+/// drawing point (x, y) is widget pixel (x + 1, y + 1). It paints from stored state only.
+class PlotView : public QFrame {
+    Q_OBJECT
+
+public:
+    /// Widget size including the border.
+    static constexpr int fixedwidth = 385;
+    static constexpr int fixedheight = 257;
+
+    explicit PlotView(QWidget* parent = nullptr);
+
+    /// Shows a complete plot of these points (copied) over the background.
+    void showPlot(const Plot& plot, std::span<const double> conc, std::span<const double> signal);
+    /// Back to the bare background (vyvid).
+    void clearPlot();
+    /// One blink step: every marker dark blue (palette 1) except marker `row` (1-based; 0 or out
+    /// of range = none), drawn in palette colour `colour`. Repaints only the rectangles of
+    /// markers whose colour changes.
+    void highlight(int row, int colour);
+    /// Whether a plot is shown over the background.
+    bool hasPlot() const;
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int markercolourof(int row) const;
+    QRect markerwidgetrect(int row) const;
+    void ensurebackground();
+
+    bool m_hasplot = false;
+    std::vector<PixelRect> m_markers; // row i at index i - 1, drawing coordinates
+    PixelPoint m_linestart{};
+    PixelPoint m_lineend{};
+    QRect m_linebounds; // widget pixels the line can touch; empty when it misses the widget
+    int m_highlightrow = 0;
+    int m_highlightcolour = 0;
+    QPixmap m_background; // border and background at the device pixel ratio last painted
+};
+
+} // namespace calibrix
