@@ -250,6 +250,11 @@ void Stat::buildControls() {
             setColours(w, spec);
             if (spec.toolTip != nullptr)
                 w->setToolTip(QString::fromUtf8(spec.toolTip));
+            if (spec.accessible != nullptr) {
+                const QString accessible = QString::fromUtf8(spec.accessible);
+                w->setAccessibleName(accessible.contains(u"%1") ? accessible.arg(index)
+                                                                : accessible);
+            }
             tabOrder.emplace_back(spec.tab + step, w);
         }
     }
@@ -305,34 +310,32 @@ void Stat::buildControls() {
     move(screen.center() - rect().center());
 }
 
+void Stat::watch(QWidget* control, Target target) {
+    targets_[control] = target;
+    control->installEventFilter(this);
+    if (target.kind != Target::Kind::Level) {
+        // A control's mouse moves are its own: they must not reach the window's free area,
+        // whose handler clears the highlight.
+        control->setMouseTracking(true);
+        control->setAttribute(Qt::WA_NoMousePropagation);
+    }
+}
+
 void Stat::connectHandlers() {
     for (int i = 1; i <= maxpoints; ++i) {
         for (Column column : {Column::C, Column::MS}) {
-            QLineEdit* c = cell(column, i);
-            targets_[c] = Target{Target::Kind::Cell, column, i};
-            c->installEventFilter(this);
-            connect(c, &QLineEdit::textChanged, this, &Stat::cellChanged);
+            watch(cell(column, i), Target{Target::Kind::Cell, column, i});
+            connect(cell(column, i), &QLineEdit::textChanged, this, &Stat::cellChanged);
         }
         QAbstractButton* del = delpoint_[std::size_t(i)];
-        del->setMouseTracking(true);
-        targets_[del] = Target{Target::Kind::Hover, Column::C, i};
-        del->installEventFilter(this);
+        watch(del, Target{Target::Kind::Hover, Column::C, i});
         connect(del, &QAbstractButton::clicked, this, [this, i] { delpoint_Click(i); });
-
-        QLabel* number = label1_[std::size_t(i)];
-        number->setMouseTracking(true);
-        targets_[number] = Target{Target::Kind::Hover, Column::C, 0};
-        number->installEventFilter(this);
+        watch(label1_[std::size_t(i)], Target{Target::Kind::Hover, Column::C, 0});
     }
-    for (const char* name : {"Labl1(0)", "Labl1(1)", "Text1", "Pict"}) {
-        auto* w = findChild<QWidget*>(QLatin1String(name));
-        w->setMouseTracking(true);
-        targets_[w] = Target{Target::Kind::Hover, Column::C, 0};
-        w->installEventFilter(this);
-    }
+    for (const char* name : {"Labl1(0)", "Labl1(1)", "Text1", "Pict"})
+        watch(findChild<QWidget*>(QLatin1String(name)), Target{Target::Kind::Hover, Column::C, 0});
     for (int i = 1; i <= 3; ++i) {
-        targets_[label3_[std::size_t(i)]] = Target{Target::Kind::Level, Column::C, i};
-        label3_[std::size_t(i)]->installEventFilter(this);
+        watch(label3_[std::size_t(i)], Target{Target::Kind::Level, Column::C, i});
         connect(option1_[std::size_t(i)], &QRadioButton::clicked, this, &Stat::optionClicked);
     }
     connect(option2_, &QRadioButton::clicked, this, &Stat::optionClicked);

@@ -52,6 +52,7 @@ private:
 
     void buildControls();
     void connectHandlers();
+    void watch(QWidget* control, Target target);
     void Form_Load();
 
     /// Runs `changes`, then one calculation: the cell changes a handler makes do not each

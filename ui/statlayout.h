@@ -49,6 +49,7 @@ struct ControlSpec {
     ControlFont font;
     std::uint32_t back, fore; ///< 0xRRGGBB
     int tab;                  ///< tab index of the first element; the others follow in order
+    const char* accessible;   ///< name for screen readers; "%1" stands for the index
 };
 
 /// Twips of the design to device-independent pixels.

@@ -14,7 +14,7 @@ class ModalAnswerer {
 public:
     explicit ModalAnswerer(QMessageBox::StandardButton answer = QMessageBox::Ok) : answer_(answer) {
         timer_.setInterval(5);
-        QObject::connect(&timer_, &QTimer::timeout, [this] { answer(); });
+        QObject::connect(&timer_, &QTimer::timeout, [this] { respond(); });
         timer_.start();
     }
 
@@ -28,7 +28,7 @@ public:
     }
 
 private:
-    void answer() {
+    void respond() {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (box == nullptr || !box->isVisible())
             return;

@@ -127,7 +127,7 @@ private Q_SLOTS:
         QFETCH(int, answer);
         Stat w;
         const Snapshot before = snapshot(w);
-        ModalAnswerer answerer(QMessageBox::StandardButton(answer));
+        ModalAnswerer answerer{QMessageBox::StandardButton(answer)};
         paste(w, QStringLiteral("5\r\n6\r\n7\r\n"));
         QCOMPARE(answerer.texts(), QStringList{oneColumn});
         QCOMPARE(answerer.titles(), QStringList{QStringLiteral(" Select column")});
