@@ -41,7 +41,7 @@ class CellEdit final : public QLineEdit {
 public:
     explicit CellEdit(QWidget* parent) : QLineEdit(parent) {
         setFrame(false);
-        setTextMargins(2, 0, 1, 0);
+        setTextMargins(2, 0, 1, 3); // the next row covers the bottom of a cell
         setMaxLength(cellMaxLength);
         setMouseTracking(true);
     }
