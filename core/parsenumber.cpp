@@ -1,0 +1,183 @@
+#include "core/parsenumber.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <string>
+#include <system_error>
+
+namespace calibrix {
+
+namespace {
+
+constexpr std::size_t maxchars = 12;
+
+// Anything at or above the midpoint between FLT_MAX and 2^128 rounds to infinity in single
+// precision, so that is where "does not fit a float" begins.
+constexpr double floatoverflow = 0x1.ffffffp+127;
+
+bool isdigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool isexponent(char c) {
+    return c == 'E' || c == 'e';
+}
+bool issign(char c) {
+    return c == '+' || c == '-';
+}
+// Codes 43 to 57: + , - . / and the digits.
+bool isnumberchar(char c) {
+    return c >= '+' && c <= '9';
+}
+
+// A cell holds UTF-8; its length in characters counts every byte that does not continue a
+// multi-byte sequence.
+std::size_t charcount(std::string_view text) {
+    return std::size_t(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+// The notation checks, on a text whose commas are already points and which is ASCII only.
+bool passeschecks(std::string_view t) {
+    const std::size_t n = t.size();
+    if (std::count(t.begin(), t.end(), '.') > 1)
+        return false;
+    if (std::count_if(t.begin(), t.end(), isexponent) > 1)
+        return false;
+    for (char c : t) {
+        if (c != ' ' && !isnumberchar(c) && !isexponent(c))
+            return false;
+    }
+    if (n > 0 && isexponent(t[0]))
+        return false;
+    for (std::size_t p = 0; p < n; ++p) {
+        const bool first = p == 0;
+        const bool last = p + 1 == n;
+        if (isexponent(t[p])) {
+            if (!first && !isdigit(t[p - 1]))
+                return false;
+            if (!last && !isnumberchar(t[p + 1]))
+                return false;
+        } else if (issign(t[p])) {
+            if (!first && isdigit(t[p - 1]))
+                return false;
+            if (!last && !isdigit(t[p + 1]))
+                return false;
+        }
+    }
+    // A decimal point may not follow the exponent letter.
+    const std::size_t point = t.rfind('.');
+    const std::size_t exponent = t.find_last_of("Ee");
+    return point == std::string_view::npos || exponent == std::string_view::npos ||
+           point < exponent;
+}
+
+// Outcome of reading the leading number of a checked text.
+struct Leading {
+    bool fits = true; ///< false when the value exceeds a float's range
+    float value = 0;
+};
+
+// Reads the leading number of `t` (blanks already removed): optional sign, digits with at most
+// one point, then optionally an exponent letter, optional sign and digits. Whatever follows is
+// ignored. The value is taken in double and rounded to the nearest float.
+Leading readleading(std::string_view t) {
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < t.size() && issign(t[i]))
+        negative = t[i++] == '-';
+
+    // Significant digits go into `digits` without leading zeros; `scale` is the power of ten
+    // that turns 0.digits into the mantissa's value.
+    std::string digits;
+    long scale = 0;
+    bool seenpoint = false;
+    for (; i < t.size(); ++i) {
+        const char c = t[i];
+        if (c == '.' && !seenpoint) {
+            seenpoint = true;
+        } else if (isdigit(c)) {
+            if (digits.empty() && c == '0') {
+                if (seenpoint)
+                    --scale;
+            } else {
+                digits += c;
+                if (!seenpoint)
+                    ++scale;
+            }
+        } else {
+            break;
+        }
+    }
+    if (digits.empty())
+        return {}; // no digit, or only zeros: the value is 0
+
+    // An exponent counts only with at least one digit; its size saturates, since a few hundred
+    // already leaves the range of a double.
+    if (i < t.size() && isexponent(t[i])) {
+        std::size_t j = i + 1;
+        bool negexp = false;
+        if (j < t.size() && issign(t[j]))
+            negexp = t[j++] == '-';
+        long exponent = 0;
+        for (; j < t.size() && isdigit(t[j]); ++j)
+            exponent = std::min(exponent * 10 + (t[j] - '0'), 100000L);
+        scale += negexp ? -exponent : exponent;
+    }
+
+    // The value lies in [10^(scale-1), 10^scale).
+    if (scale > 40)
+        return {false, 0};
+    if (scale < -400)
+        return {};
+
+    std::array<char, 40> buffer{};
+    char* out = buffer.data();
+    *out++ = '0';
+    *out++ = '.';
+    out = std::copy(digits.begin(), digits.end(), out);
+    *out++ = 'e';
+    out = std::to_chars(out, buffer.data() + buffer.size(), scale).ptr;
+
+    double wide = 0;
+    const auto [end, ec] = std::from_chars(buffer.data(), out, wide);
+    if (ec == std::errc::result_out_of_range)
+        return {}; // below the smallest subnormal double: 0
+    if (ec != std::errc() || std::abs(wide) >= floatoverflow)
+        return {false, 0};
+    const float value = static_cast<float>(wide);
+    // A zero keeps no sign, so that "-1E-50" reads as plain 0.
+    return {true, value == 0 ? 0.0f : (negative ? -value : value)};
+}
+
+} // namespace
+
+float parsenumber(std::string_view text, std::int16_t& dataerror) {
+    auto reject = [&dataerror] {
+        dataerror = -1;
+        return 0.0f;
+    };
+    if (charcount(text) > maxchars)
+        return reject();
+    // Any byte of a multi-byte character is outside the accepted set.
+    if (std::any_of(text.begin(), text.end(),
+                    [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+        return reject();
+
+    std::array<char, maxchars> buffer{};
+    std::replace_copy(text.begin(), text.end(), buffer.begin(), ',', '.');
+    const std::string_view checked(buffer.data(), text.size());
+    if (!passeschecks(checked))
+        return reject();
+
+    std::array<char, maxchars> compact{};
+    const auto end = std::remove_copy(checked.begin(), checked.end(), compact.begin(), ' ');
+    const Leading leading = readleading({compact.data(), std::size_t(end - compact.begin())});
+    if (!leading.fits)
+        return reject();
+    return leading.value;
+}
+
+} // namespace calibrix

@@ -1,0 +1,87 @@
+#include "core/results.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+
+namespace calibrix {
+
+namespace {
+
+const std::string zerotext = " 0 ";
+const std::string undefinedtext = " undefined ";
+// Δa, Δb and s beyond this are meaningless for a calibration and shown as undefined.
+constexpr double largest = 1e10;
+
+// Formats v with to_chars (locale-free, correctly rounded) and returns two blanks followed by
+// the text, with the point replaced by the user's decimal separator and the exponent letter
+// in upper case.
+std::string pattern(double v, std::chars_format format, int decimals, std::string_view separator) {
+    std::array<char, 64> buffer{};
+    const auto [end, ec] =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), v, format, decimals);
+    if (ec != std::errc())
+        return undefinedtext;
+    std::string text = "  ";
+    for (const char* p = buffer.data(); p != end; ++p) {
+        if (*p == '.')
+            text += separator;
+        else
+            text += *p == 'e' ? 'E' : *p;
+    }
+    return text;
+}
+
+// "0.00000E+00": one digit, five decimals, signed exponent of at least two digits.
+std::string scientific(double v, std::string_view separator) {
+    return pattern(v, std::chars_format::scientific, 5, separator);
+}
+
+// N(v): scientific below 1 and from 1000 on, otherwise "##0.000000". The choice looks at v
+// itself, so 999.9999999 stays fixed and shows as 1000.000000.
+std::string numbertext(double v, std::string_view separator) {
+    if (!std::isfinite(v))
+        return undefinedtext;
+    const double magnitude = std::abs(v);
+    if (magnitude < 1 || magnitude >= 1000)
+        return scientific(v, separator);
+    return pattern(v, std::chars_format::fixed, 6, separator);
+}
+
+// A coefficient: " 0 " when exactly zero.
+std::string coefficienttext(double v, std::string_view separator) {
+    return v == 0 ? zerotext : numbertext(v, separator);
+}
+
+// A spread (Δa, Δb, s): " 0 " when exactly zero, undefined when absurdly large.
+std::string spreadtext(double v, std::string_view separator) {
+    if (v > largest)
+        return undefinedtext;
+    return coefficienttext(v, separator);
+}
+
+} // namespace
+
+ResultTexts resulttexts(const Fit& fit, Model model, std::string_view decimalSeparator) {
+    const std::string_view sep = decimalSeparator;
+    ResultTexts texts;
+    texts.laba = coefficienttext(fit.a, sep);
+    texts.labb = coefficienttext(fit.b, sep);
+    texts.labda = spreadtext(fit.da, sep);
+    texts.labdb = spreadtext(fit.db, sep);
+    texts.labso = spreadtext(fit.s, sep);
+    // A detection limit means something only while the slope is significantly positive.
+    texts.labnv = fit.dl > 0 && fit.db < fit.b && std::isfinite(fit.dl) ? scientific(fit.dl, sep)
+                                                                        : undefinedtext;
+    texts.labr = fit.r != 0 && std::isfinite(fit.r)
+                     ? pattern(fit.r, std::chars_format::fixed, 5, sep)
+                     : undefinedtext;
+    // The line through the origin has no intercept to show.
+    if (model == Model::Origin) {
+        texts.laba.clear();
+        texts.labda.clear();
+    }
+    return texts;
+}
+
+} // namespace calibrix

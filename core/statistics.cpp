@@ -1,0 +1,142 @@
+#include "core/statistics.h"
+
+#include <cmath>
+#include <initializer_list>
+
+namespace calibrix {
+
+// Two-sided critical values of Student's t to three decimals, as printed in the usual tables.
+// Row r is r degrees of freedom up to 30; rows 31, 32, 33 hold 40, 60 and 120.
+const std::array<std::array<double, 34>, 4> ttable = {{
+    {},
+    {0,     6.314, 2.920, 2.353, 2.132, 2.015, 1.943, 1.895, 1.860, 1.833, 1.812, 1.796,
+     1.782, 1.771, 1.761, 1.753, 1.746, 1.740, 1.734, 1.729, 1.725, 1.721, 1.717, 1.714,
+     1.711, 1.708, 1.706, 1.703, 1.701, 1.699, 1.697, 1.684, 1.671, 1.658},
+    {0,     12.706, 4.303, 3.182, 2.776, 2.571, 2.447, 2.365, 2.306, 2.262, 2.228, 2.201,
+     2.179, 2.160,  2.145, 2.131, 2.120, 2.110, 2.101, 2.093, 2.086, 2.080, 2.074, 2.069,
+     2.064, 2.060,  2.056, 2.052, 2.048, 2.045, 2.042, 2.021, 2.000, 1.980},
+    {0,     63.657, 9.925, 5.841, 4.604, 4.032, 3.707, 3.499, 3.355, 3.250, 3.169, 3.106,
+     3.055, 3.012,  2.977, 2.947, 2.921, 2.898, 2.878, 2.861, 2.845, 2.831, 2.819, 2.807,
+     2.797, 2.787,  2.779, 2.771, 2.763, 2.756, 2.750, 2.704, 2.660, 2.617},
+}};
+
+namespace {
+
+bool allfinite(std::initializer_list<double> values) {
+    for (double v : values) {
+        if (!std::isfinite(v))
+            return false;
+    }
+    return true;
+}
+
+// The table holds 1..30 degrees of freedom exactly, then one row each for 40, 60 and 120;
+// a larger df uses the next of those rows at or above it (and 120 beyond that).
+int tablerow(int df) {
+    if (df > 60)
+        return 33;
+    if (df > 40)
+        return 32;
+    if (df > 30)
+        return 31;
+    return df;
+}
+
+} // namespace
+
+// Least-squares line through n points (x_i, y_i), either MS = a + bC (Model::Intercept) or
+// MS = bC (Model::Origin, a = 0).
+// Outputs: a, b; the half-widths Δa = t·sd(a), Δb = t·sd(b) with Student's t at the level
+// (1, 2, 3 = 90, 95, 99 %) and the residual degrees of freedom; s, the residual standard
+// deviation; r, Pearson's correlation coefficient of the points (0 where undefined); the
+// detection limit t·(sd(a) + sd(b)·x̄) / (b + Δb), 0 where that divisor is not positive; and
+// the t-table row used.
+// Stops (nullopt) with fewer than 3 points, mismatched spans, a level outside 1..3, all
+// concentrations equal, or any intermediate value that is not finite.
+std::optional<Fit> calibrate(std::span<const double> conc, std::span<const double> signal,
+                             Model model, int level) {
+    const std::size_t count = conc.size();
+    if (count < 3 || signal.size() != count || level < 1 || level > 3)
+        return std::nullopt;
+    const double n = double(count);
+
+    // One pass in row order for all five sums.
+    double sx = 0, sy = 0, sxx = 0, syy = 0, sxy = 0;
+    bool allequal = true;
+    for (std::size_t i = 0; i < count; ++i) {
+        const double x = conc[i];
+        const double y = signal[i];
+        sxy += x * y;
+        sx += x;
+        sy += y;
+        sxx += x * x;
+        syy += y * y;
+        allequal = allequal && x == conc[0];
+    }
+
+    // D = n·Sxx − Sx² = n²·var(x): zero means no spread in C and no line. Equal values that a
+    // double cannot hold exactly (0.1) can leave D a rounding error away from zero, hence the
+    // explicit test as well.
+    const double d = n * sxx - sx * sx;
+    if (allequal || !(std::abs(d) > 0))
+        return std::nullopt;
+
+    double a = 0, b = 0;
+    if (model == Model::Intercept) {
+        b = (n * sxy - sx * sy) / d; // b = Sxy centred / Sxx centred
+        a = (sy - b * sx) / n;       // the line passes through (x̄, ȳ)
+    } else {
+        b = sxy / sxx; // minimises Σ(y − bx)²
+    }
+
+    // r = (n·Sxy − Sx·Sy) / √((n·Syy − Sy²)·(n·Sxx − Sx²)), the same for both models. Rounding
+    // can make the product slightly negative when the signals are all equal: r is then
+    // undefined (0), not a failure.
+    const double product = (n * syy - sy * sy) * d;
+    const double bigr = product > 0 ? std::sqrt(product) : 0;
+    const double r = bigr > 0 ? (n * sxy - sx * sy) / bigr : 0;
+
+    // SSres = Σ((y − a) − b·x)²
+    double ssres = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const double e = (signal[i] - a) - b * conc[i];
+        ssres += e * e;
+    }
+
+    // One degree of freedom is spent per fitted coefficient.
+    const int df = int(count) - (model == Model::Intercept ? 2 : 1);
+    const double s2 = ssres / df; // s² = SSres / df: residual variance per degree of freedom
+
+    // var_b = n·s² / D (= s² / Σ(x − x̄)²), var_a = var_b·Sxx / n; through the origin
+    // var_b = s² / Sxx and a has no variance.
+    double vara = 0, varb = 0;
+    if (model == Model::Intercept) {
+        varb = n * s2 / d;
+        vara = varb * sxx / n;
+    } else {
+        varb = s2 / sxx;
+    }
+
+    const int dfrow = tablerow(df);
+    const double t = ttable[std::size_t(level)][std::size_t(dfrow)];
+
+    // A negative variance (D rounded below zero) gives NaN here and stops below.
+    const double sda = std::sqrt(vara);
+    const double sdb = std::sqrt(varb);
+    const double da = t * sda;
+    const double db = t * sdb;
+
+    // Detection limit = t·(sd(a) + sd(b)·x̄) / q with q = b + Δb; a q that is not positive
+    // (slope too small or negative) leaves it 0, which the display shows as undefined.
+    const double q = b + t * sdb;
+    const double dl = q > 0 ? t * (sda + sdb * sx / n) / q : 0;
+
+    const double s = std::sqrt(s2);
+
+    if (!allfinite(
+            {sx, sy, sxx, syy, sxy, d, a, b, product, r, ssres, s2, vara, varb, da, db, q, dl, s}))
+        return std::nullopt;
+    return Fit{a, b, da, db, s, r, dl, dfrow};
+}
+
+} // namespace calibrix

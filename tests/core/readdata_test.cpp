@@ -1,0 +1,201 @@
+#include "core/readdata.h"
+#include "fakegrid.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <tuple>
+
+namespace calibrix {
+namespace {
+
+using fake::Cell;
+using fake::FakeGrid;
+
+constexpr double untouched = 99; // held by every table entry before the read
+constexpr Column C = Column::C;
+constexpr Column MS = Column::MS;
+
+// Who drives the trimming: the window runs a whole read inside every change of a text, or it
+// holds calculations back while the read runs.
+enum class Driver { Reentrant, Plain };
+
+void PrintTo(Driver driver, std::ostream* os) {
+    *os << (driver == Driver::Reentrant ? "re-entrant" : "plain");
+}
+
+struct Outcome {
+    std::array<std::array<std::string, maxpoints + 1>, 2> cells;
+    std::array<bool, maxpoints + 1> bold;
+    PointTable table;
+    std::vector<int> reports;
+    std::vector<double> signalatreport;
+    std::string lastevent;
+    bool reportbeforeclear = true;
+    int nestedreads = 0;
+};
+
+Outcome read(const std::vector<Cell>& cells, Driver driver) {
+    FakeGrid grid(cells);
+    grid.bold.fill(true); // left over from a larger table
+    PointTable table;
+    table.conc.fill(untouched);
+    table.signal.fill(untouched);
+    grid.table = &table;
+    Outcome out;
+    if (driver == Driver::Reentrant) {
+        grid.onchange = [&] {
+            ++out.nestedreads;
+            readdata(grid, table);
+        };
+    }
+    readdata(grid, table);
+    out.cells = grid.cells;
+    out.bold = grid.bold;
+    out.table = table;
+    out.reports = grid.reports;
+    out.signalatreport = grid.signalatreport;
+    out.lastevent = grid.events.empty() ? "" : grid.events.back();
+    if (!grid.reports.empty()) {
+        const auto report = std::find(grid.events.rbegin(), grid.events.rend(),
+                                      "report " + std::to_string(grid.reports.back()));
+        out.reportbeforeclear = report != grid.events.rbegin() && *(report - 1) == "clear";
+    }
+    return out;
+}
+
+struct Row {
+    int row;
+    double conc, signal;
+};
+
+struct ReadCase {
+    const char* name;
+    std::vector<Cell> cells;
+    int npoints;
+    int dataerror;
+    std::vector<int> reports;
+    std::vector<Row> values;
+    int untouchedfrom;
+    std::vector<Cell> after = {};
+    std::vector<double> signalatreport = {};
+};
+
+void PrintTo(const ReadCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+std::vector<Cell> plus(std::vector<Cell> cells, const std::vector<Cell>& more) {
+    cells.insert(cells.end(), more.begin(), more.end());
+    return cells;
+}
+
+// Fields: name; cells; npoints, dataerror, rows reported; expected numbers of some rows; first
+// row whose numbers stay untouched; texts after the read; signal of the reported row at report.
+// clang-format off
+const ReadCase cases[] = {
+    {"sample data", fake::samplecells(), 10, 1, {}, {{1, 1, 10}, {4, 4, 43}, {10, 10, 99}}, 11},
+    {"only row 7 MS", {{7, MS, "5"}}, 7, 1, {}, {{1, 0, 0}, {6, 0, 0}, {7, 0, 5}}, 8},
+    {"all empty", {}, 0, 1, {}, {}, 1},
+    {"first bad row reported, later rows not parsed",
+     plus(fake::samplecells(), {{3, C, "1a"}, {5, MS, "x"}}),
+     10, 0, {3}, {{2, 2, 22}, {3, 0, 28}}, 4, {}, {28}},
+    {"both cells of a row bad, one report",
+     plus(fake::samplecells(), {{4, C, "1a"}, {4, MS, "--1"}}),
+     10, 0, {4}, {{3, 3, 28}, {4, 0, 0}}, 5, {}, {0}},
+    {"leading blanks removed",
+     {{1, C, "  5"}, {1, MS, " 6"}, {2, C, "7"}, {2, MS, "   1E2"}, {3, C, " "}, {3, MS, "8"}},
+     3, 1, {}, {{1, 5, 6}, {2, 7, 100}, {3, 0, 8}}, 4,
+     {{1, C, "5"}, {1, MS, "6"}, {2, MS, "1E2"}, {3, C, ""}}},
+    {"cells of blanks only become empty and do not count",
+     plus(fake::samplecells(), {{12, C, " "}, {14, MS, "            "}}),
+     10, 1, {}, {{10, 10, 99}}, 11, {{12, C, ""}, {14, MS, ""}}},
+    {"blanks inside and after are kept",
+     {{1, C, " 1 000 "}, {1, MS, "2 "}},
+     1, 1, {}, {{1, 1000, 2}}, 2, {{1, C, "1 000 "}, {1, MS, "2 "}}},
+    {"bad value behind leading blanks",
+     plus(fake::samplecells(), {{2, C, "  x"}, {6, MS, " 7"}}),
+     10, 0, {2}, {{1, 1, 10}, {2, 0, 22}}, 3, {{2, C, "x"}, {6, MS, "7"}}, {22}},
+    {"text too long for a float",
+     {{1, C, "1"}, {1, MS, "1E39"}, {2, C, "2"}},
+     2, 0, {1}, {{1, 1, 0}}, 2, {}, {0}},
+};
+// clang-format on
+
+class ReadData : public testing::TestWithParam<std::tuple<ReadCase, Driver>> {};
+
+TEST_P(ReadData, EndState) {
+    const auto& [c, driver] = GetParam();
+    const Outcome out = read(c.cells, driver);
+    SCOPED_TRACE(c.name);
+
+    EXPECT_EQ(out.table.npoints, c.npoints);
+    EXPECT_EQ(out.table.dataerror, c.dataerror);
+    EXPECT_EQ(out.reports, c.reports);
+    EXPECT_EQ(out.signalatreport, c.signalatreport);
+    EXPECT_EQ(out.lastevent, "clear");
+    EXPECT_TRUE(out.reportbeforeclear);
+
+    for (const Row& r : c.values) {
+        EXPECT_EQ(out.table.conc[std::size_t(r.row)], r.conc) << "conc of row " << r.row;
+        EXPECT_EQ(out.table.signal[std::size_t(r.row)], r.signal) << "signal of row " << r.row;
+    }
+    for (int row = c.untouchedfrom; row <= maxpoints; ++row) {
+        EXPECT_EQ(out.table.conc[std::size_t(row)], untouched) << "row " << row;
+        EXPECT_EQ(out.table.signal[std::size_t(row)], untouched) << "row " << row;
+    }
+    for (int row = 1; row <= maxpoints; ++row)
+        EXPECT_EQ(out.bold[std::size_t(row)], row <= c.npoints) << "label " << row;
+
+    for (const auto& column : out.cells) {
+        for (const std::string& text : column)
+            EXPECT_FALSE(!text.empty() && text.front() == ' ') << '"' << text << '"';
+    }
+    for (const Cell& cell : c.after) {
+        EXPECT_EQ(out.cells[cell.column == C ? 0 : 1][std::size_t(cell.row)], cell.text)
+            << "row " << cell.row;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ReadData,
+                         testing::Combine(testing::ValuesIn(cases),
+                                          testing::Values(Driver::Reentrant, Driver::Plain)));
+
+// Both drivers leave exactly the same cells, labels, table and messages.
+TEST(ReadData, DriversAgree) {
+    for (const ReadCase& c : cases) {
+        const Outcome nested = read(c.cells, Driver::Reentrant);
+        const Outcome plain = read(c.cells, Driver::Plain);
+        EXPECT_EQ(nested.cells, plain.cells) << c.name;
+        EXPECT_EQ(nested.bold, plain.bold) << c.name;
+        EXPECT_EQ(nested.table.conc, plain.table.conc) << c.name;
+        EXPECT_EQ(nested.table.signal, plain.table.signal) << c.name;
+        EXPECT_EQ(nested.table.npoints, plain.table.npoints) << c.name;
+        EXPECT_EQ(nested.table.dataerror, plain.table.dataerror) << c.name;
+        EXPECT_EQ(nested.reports, plain.reports) << c.name;
+        EXPECT_EQ(plain.nestedreads, 0);
+    }
+}
+
+// The re-entrant driver really nests: every trimmed cell starts a read of its own.
+TEST(ReadData, ReentrantDriverNestsReads) {
+    const Outcome out =
+        read({{1, C, "  5"}, {2, MS, " 6"}, {3, C, " 7"}, {25, MS, "   8"}}, Driver::Reentrant);
+    EXPECT_GE(out.nestedreads, 4);
+    EXPECT_EQ(out.table.npoints, 25);
+    EXPECT_EQ(out.table.signal[25], 8);
+}
+
+// A later read starts afresh: good data after a bad read give dataerror 1 again.
+TEST(ReadData, EachReadStartsAfresh) {
+    FakeGrid grid(plus(fake::samplecells(), {{2, MS, "x"}}));
+    PointTable table;
+    readdata(grid, table);
+    ASSERT_EQ(table.dataerror, 0);
+    grid.cell(MS, 2) = "22";
+    readdata(grid, table);
+    EXPECT_EQ(table.dataerror, 1);
+    EXPECT_EQ(grid.reports, std::vector<int>{2});
+}
+
+} // namespace
+} // namespace calibrix
