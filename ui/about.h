@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+class QLabel;
+class QPushButton;
+class QUrl;
+
+namespace calibrix {
+
+/// The About window: name, version, purpose, acknowledgement, and the mail and web links.
+/// Create it with `new About()`: it is modeless and unowned, OK hides it, and its close box
+/// deletes it (hold it in a QPointer).
+class About : public QWidget {
+    Q_OBJECT
+
+public:
+    /// Builds the window, hidden and centred on the screen; runs Form_Load.
+    explicit About(QWidget* parent = nullptr);
+
+    /// How many times Form_Load has run in this process: once per created window.
+    static int formLoadCount();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildWindow();
+    void buildControls();
+    void connectHandlers();
+    void Form_Load();
+
+    void Clear_Click();
+    void Label4_Click();
+    void Label5_Click(int index);
+    void openLink(const QUrl& url);
+
+    QPushButton* clear_ = nullptr;
+    QLabel* label4_ = nullptr;
+    std::array<QLabel*, 2> label5_{};
+};
+
+} // namespace calibrix
