@@ -1,20 +1,34 @@
-// The floor for start-up: a bare Qt window that quits right after its first paint.
+// The floor for start-up: a bare Qt window that quits right after its first paint. With
+// --text it also draws one line of text, which makes Qt load its font database as every window
+// with words must.
 #include <QApplication>
+#include <QPainter>
 #include <QTimer>
 #include <QWidget>
+#include <cstring>
 
 namespace {
 
 class Bare final : public QWidget {
+public:
+    explicit Bare(bool text) : text_(text) {}
+
 protected:
-    void paintEvent(QPaintEvent*) override { QTimer::singleShot(0, qApp, &QCoreApplication::quit); }
+    void paintEvent(QPaintEvent*) override {
+        if (text_)
+            QPainter(this).drawText(20, 20, QStringLiteral("Calibration"));
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    }
+
+private:
+    bool text_;
 };
 
 } // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    Bare w;
+    Bare w(argc > 1 && std::strcmp(argv[1], "--text") == 0);
     w.resize(598, 482);
     w.show();
     return app.exec();

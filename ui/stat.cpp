@@ -28,6 +28,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
+#include <map>
 #include <vector>
 
 namespace calibrix {
@@ -93,12 +94,24 @@ QString nameOf(const ControlSpec& spec, int index) {
     return index < 0 ? name : QStringLiteral("%1(%2)").arg(name).arg(index);
 }
 
-/// A picture button's icon at the size its artwork was drawn for.
-void setPicture(QAbstractButton* button, const char* picture) {
-    const QString path = QStringLiteral(":/resources/%1.svg").arg(QLatin1String(picture));
-    button->setIcon(QIcon(path));
-    button->setIconSize(QSvgRenderer(path).defaultSize());
-}
+/// The button pictures, each parsed once: the 25 delete buttons share one icon.
+class Pictures {
+public:
+    /// Gives the button the picture at the size its artwork was drawn for.
+    void set(QAbstractButton* button, const char* name) {
+        auto found = icons_.find(name);
+        if (found == icons_.end()) {
+            const QString path = QStringLiteral(":/resources/%1.svg").arg(QLatin1String(name));
+            found = icons_.emplace(name, std::pair{QIcon(path), QSvgRenderer(path).defaultSize()})
+                        .first;
+        }
+        button->setIcon(found->second.first);
+        button->setIconSize(found->second.second);
+    }
+
+private:
+    std::map<std::string_view, std::pair<QIcon, QSize>> icons_;
+};
 
 QLabel* makeLabel(QWidget* parent, const ControlSpec& spec, int index) {
     auto* label = new QLabel(parent);
@@ -184,6 +197,7 @@ void Stat::buildControls() {
     setPalette(pal);
     setMouseTracking(true);
 
+    Pictures pictures;
     QGroupBox* frame1 = nullptr;
     QGroupBox* frame2 = nullptr;
     std::vector<std::pair<int, QWidget*>> tabOrder;
@@ -213,7 +227,7 @@ void Stat::buildControls() {
             case ControlKind::DeleteButton: {
                 auto* button = new QToolButton(parentWidget);
                 button->setAutoRaise(true);
-                setPicture(button, spec.text);
+                pictures.set(button, spec.text);
                 w = button;
                 break;
             }
@@ -228,7 +242,7 @@ void Stat::buildControls() {
                 break;
             case ControlKind::Button: {
                 auto* button = new QPushButton(parentWidget);
-                setPicture(button, spec.text);
+                pictures.set(button, spec.text);
                 w = button;
                 break;
             }
