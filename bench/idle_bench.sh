@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Idle cost: Calibrix in its start-up state (row 1 blinking) under Xvfb for a while; prints the
+# process's CPU time as a share of the wall time.
+# Usage: bench/idle_bench.sh path/to/calibrix [seconds]
+set -euo pipefail
+program=${1:?usage: idle_bench.sh path/to/calibrix [seconds]}
+seconds=${2:-10}
+
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+  "$1" & pid=$!
+  sleep 2 # let it start and paint
+  cpu() { # nanoseconds on the CPU, all threads
+    local total=0 f t
+    for f in /proc/$pid/task/*/schedstat; do read -r t _ < "$f"; total=$((total + t)); done
+    echo "$total"
+  }
+  before=$(cpu)
+  start=$(date +%s.%N)
+  sleep "$2"
+  after=$(cpu)
+  end=$(date +%s.%N)
+  kill "$pid"
+  awk -v cpu="$((after - before))" -v s="$start" -v e="$end" "BEGIN {
+    wall = e - s; used = cpu / 1e9;
+    printf \"idle for %.1f s: CPU %.3f s = %.3f %% of wall time (target <= 0.3 %%)\\n\", wall, used, 100 * used / wall }"
+ ' idle "$program" "$seconds"
