@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

@@ -1,0 +1,84 @@
+# Installing Calibrix as a desktop program (binary, menu entry, AppStream data, icons) and
+# packaging it as a .deb with CPack. Included from the top-level CMakeLists.txt.
+
+if(NOT CALIBRIX_BUILD_APP)
+  return()
+endif()
+
+include(GNUInstallDirs)
+
+# One id names the menu entry, the AppStream component and the icon, so that software centres
+# and menus can tie them together.
+set(CALIBRIX_APP_ID org.example.Calibrix)
+# The day this version was released; change it together with the project version.
+set(CALIBRIX_RELEASE_DATE 2026-12-08)
+set(CALIBRIX_ICON_SVG ${PROJECT_SOURCE_DIR}/ui/resources/calibrix.svg)
+set(CALIBRIX_ICON_SIZES 32 48 128 256)
+
+configure_file(packaging/calibrix.desktop.in
+               ${PROJECT_BINARY_DIR}/packaging/${CALIBRIX_APP_ID}.desktop @ONLY)
+configure_file(packaging/calibrix.metainfo.xml.in
+               ${PROJECT_BINARY_DIR}/packaging/${CALIBRIX_APP_ID}.metainfo.xml @ONLY)
+
+# Renders the program's SVG icon to the PNG sizes of the hicolor theme.
+add_executable(calibrix_svgtopng tools/svgtopng.cpp)
+calibrix_target_defaults(calibrix_svgtopng)
+target_link_libraries(calibrix_svgtopng PRIVATE Qt6::Gui Qt6::Svg)
+
+set(icon_pngs)
+foreach(size IN LISTS CALIBRIX_ICON_SIZES)
+  set(png ${PROJECT_BINARY_DIR}/packaging/icons/${size}x${size}/${CALIBRIX_APP_ID}.png)
+  add_custom_command(
+    OUTPUT ${png}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/packaging/icons/${size}x${size}
+    COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
+            $<TARGET_FILE:calibrix_svgtopng> ${CALIBRIX_ICON_SVG} ${size} ${png}
+    DEPENDS calibrix_svgtopng ${CALIBRIX_ICON_SVG}
+    COMMENT "Rendering the ${size} px icon"
+    VERBATIM)
+  list(APPEND icon_pngs ${png})
+  install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+endforeach()
+add_custom_target(calibrix_icons ALL DEPENDS ${icon_pngs})
+
+# The program links system libraries only, so the installed binary needs no RPATH (the Qt
+# project setup would give it $ORIGIN/../lib).
+set_target_properties(calibrix PROPERTIES INSTALL_RPATH "")
+install(TARGETS calibrix RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${PROJECT_BINARY_DIR}/packaging/${CALIBRIX_APP_ID}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_BINARY_DIR}/packaging/${CALIBRIX_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${CALIBRIX_ICON_SVG} RENAME ${CALIBRIX_APP_ID}.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+# The .deb: `cpack -G DEB` in the build directory writes calibrix_<version>_<arch>.deb there.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME calibrix)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "The Calibrix developers")
+set(CPACK_PACKAGE_CONTACT "The Calibrix developers <calibrix@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "calibration curve calculator for analytical chemistry")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Calibrix fits the least-squares calibration line of an instrumental\n"
+    "method of chemical analysis to up to 25 points, with or without an\n"
+    "intercept. It shows the slope and the intercept with their confidence\n"
+    "intervals, the detection limit, the residual standard deviation, the\n"
+    "correlation coefficient and a plot. The points are exchanged with a\n"
+    "spreadsheet through the clipboard.")
+string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://www.example.org/simulations/simu_chem.html)
+# The linked libraries (Qt Core, Gui, Widgets and Svg, the C++ runtime) come from
+# dpkg-shlibdeps. libqt6svg6 also carries the SVG icon engine and image plugins that draw the
+# artwork. What the program loads or calls without linking is listed by hand: Qt's platform
+# plugins, the Liberation fonts of its windows, and xdg-open for the About window's links.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2, xdg-utils")
+
+include(CPack)

@@ -1,0 +1,70 @@
+// svgtopng: renders an SVG file to a square PNG, for the menu icons the build installs.
+//
+//     svgtopng <input.svg> <size in px> <output.png>
+//
+// Fails, and writes nothing, when the SVG does not load or draws nothing: a broken artwork
+// must stop the build instead of installing an empty icon.
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <cstdio>
+
+namespace {
+
+int fail(const QString& message) {
+    std::fprintf(stderr, "svgtopng: %s\n", qPrintable(message));
+    return 1;
+}
+
+bool hasVisiblePixel(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) != 0) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    // A QGuiApplication so that an SVG with text finds its fonts; the build runs this on the
+    // offscreen platform.
+    QGuiApplication app(argc, argv);
+    const QStringList args = QGuiApplication::arguments();
+    if (args.size() != 4) {
+        return fail(QStringLiteral("usage: svgtopng <input.svg> <size in px> <output.png>"));
+    }
+    const QString& input = args.at(1);
+    bool sizeOk = false;
+    const int size = args.at(2).toInt(&sizeOk);
+    const QString& output = args.at(3);
+    if (!sizeOk || size < 1 || size > 4096) {
+        return fail(QStringLiteral("bad size '%1'").arg(args.at(2)));
+    }
+
+    QSvgRenderer renderer(input);
+    if (!renderer.isValid()) {
+        return fail(QStringLiteral("cannot load '%1' as SVG").arg(input));
+    }
+
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        renderer.setAspectRatioMode(Qt::KeepAspectRatio);
+        renderer.render(&painter, QRectF(0, 0, size, size));
+    }
+    if (!hasVisiblePixel(image)) {
+        return fail(QStringLiteral("'%1' draws nothing at %2 px").arg(input).arg(size));
+    }
+    if (!image.save(output, "PNG")) {
+        return fail(QStringLiteral("cannot write '%1'").arg(output));
+    }
+    return 0;
+}
