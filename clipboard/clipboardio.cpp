@@ -1,0 +1,77 @@
+#include "clipboard/clipboardio.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QString>
+
+namespace calibrix {
+
+namespace {
+
+// A modal box without an icon, its text shown as given, leading and trailing blanks included.
+void preparebox(QMessageBox& box, const char* title, const char* text) {
+    box.setWindowTitle(QString::fromUtf8(title));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(QString::fromUtf8(text));
+    box.setIcon(QMessageBox::NoIcon);
+    box.setWindowModality(Qt::ApplicationModal);
+}
+
+} // namespace
+
+std::string clipboardText() {
+    // text() is empty when the clipboard holds no plain text, an image for instance.
+    return QGuiApplication::clipboard()->text().toStdString();
+}
+
+void setClipboardText(const std::string& text) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(QString::fromStdString(text));
+}
+
+ColumnChoice askPasteColumn(QWidget* parent) {
+    QMessageBox box(parent);
+    preparebox(box, " Select column",
+               " Probably you have copied only one column! In what column do you want to paste "
+               "it - column C (Yes) or column MS (No)? ");
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    // The question must not hide behind another window while it blocks the paste.
+    box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return ColumnChoice::C;
+    case QMessageBox::No:
+        return ColumnChoice::MS;
+    default:
+        return ColumnChoice::Cancel;
+    }
+}
+
+void showPasteProblem(QWidget* parent, PasteKind kind) {
+    const char* text = nullptr;
+    switch (kind) {
+    case PasteKind::NoData:
+        text = " No data in the clipboard! Please select two columns and then click Paste. ";
+        break;
+    case PasteKind::TooManyColumns:
+        text = " Probably you have copied too many columns! You can do it if only two of them are "
+               "filled. ";
+        break;
+    case PasteKind::Unrecognizable:
+        text = " Sorry, unrecognizable data ";
+        break;
+    case PasteKind::OneColumn:
+    case PasteKind::TwoColumns:
+        return; // not a problem: nothing to show
+    }
+    QMessageBox box(parent);
+    preparebox(box, "incorrect data", text);
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+}
+
+} // namespace calibrix

@@ -1,0 +1,176 @@
+#include "clipboard/copytext.h"
+
+#include "core/parsenumber.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+namespace calibrix {
+
+namespace {
+
+// A table cell keeps this many characters of a pasted text.
+constexpr std::size_t cellchars = 12;
+
+// A finite non-zero value as sign, significant digits d1 d2 ... and the decimal exponent x of
+// d1.d2... × 10^x; no trailing zeros in the digits.
+struct Decimal {
+    bool negative = false;
+    std::string digits;
+    int exponent = 0;
+};
+
+// Takes apart the output of std::to_chars in scientific format, such as "-1.25e-07".
+Decimal decompose(std::string_view text) {
+    Decimal d;
+    std::size_t i = 0;
+    if (text[i] == '-') {
+        d.negative = true;
+        ++i;
+    }
+    for (; text[i] != 'e'; ++i) {
+        if (text[i] != '.')
+            d.digits += text[i];
+    }
+    ++i; // 'e'
+    const bool negexp = text[i] == '-';
+    ++i; // the exponent always carries a sign
+    std::from_chars(text.data() + i, text.data() + text.size(), d.exponent);
+    if (negexp)
+        d.exponent = -d.exponent;
+    while (d.digits.size() > 1 && d.digits.back() == '0')
+        d.digits.pop_back();
+    return d;
+}
+
+// The general number layout: positional from 1E-5 up to below 1E15, otherwise d.ddE±xx with
+// at least two exponent digits.
+std::string generallayout(const Decimal& d, std::string_view separator) {
+    std::string out = d.negative ? "-" : "";
+    const auto ndigits = static_cast<int>(d.digits.size());
+    if (d.exponent < -4 || d.exponent >= 15) {
+        out += d.digits[0];
+        if (ndigits > 1) {
+            out += separator;
+            out.append(d.digits, 1);
+        }
+        out += d.exponent < 0 ? "E-" : "E+";
+        const int magnitude = std::abs(d.exponent);
+        if (magnitude < 10)
+            out += '0';
+        out += std::to_string(magnitude);
+    } else if (d.exponent < 0) {
+        out += '0';
+        out += separator;
+        out.append(std::size_t(-d.exponent - 1), '0');
+        out += d.digits;
+    } else {
+        const int whole = d.exponent + 1;
+        out.append(d.digits, 0, std::size_t(std::min(whole, ndigits)));
+        if (whole >= ndigits) {
+            out.append(std::size_t(whole - ndigits), '0');
+        } else {
+            out += separator;
+            out.append(d.digits, std::size_t(whole));
+        }
+    }
+    return out;
+}
+
+// Shorter spellings of the same digits, for when the general layout does not fit a cell: the
+// exponent without "+" or leading zeros, with the point after any digit or left out
+// (1234567E-36).
+std::vector<std::string> compactlayouts(const Decimal& d, std::string_view separator) {
+    std::vector<std::string> out;
+    const std::string sign = d.negative ? "-" : "";
+    for (std::size_t before = 1; before <= d.digits.size(); ++before) {
+        std::string text = sign + d.digits.substr(0, before);
+        if (before < d.digits.size()) {
+            text += separator;
+            text.append(d.digits, before);
+        }
+        text += 'E';
+        text += std::to_string(d.exponent - static_cast<int>(before - 1));
+        out.push_back(std::move(text));
+    }
+    return out;
+}
+
+// The first `count` characters of a UTF-8 text, as a cell would keep them.
+std::string_view firstcharacters(std::string_view text, std::size_t count) {
+    std::size_t chars = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && chars++ == count)
+            return text.substr(0, i);
+    }
+    return text;
+}
+
+std::size_t charactercount(std::string_view text) {
+    return std::size_t(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+// Whether a text, cut to a cell's length, reads back as exactly this float.
+bool survivescell(std::string_view text, float value) {
+    std::int16_t dataerror = 0;
+    const float back = parsenumber(firstcharacters(text, cellchars), dataerror);
+    return dataerror == 0 && back == value;
+}
+
+} // namespace
+
+std::string generalnumber(double value, std::string_view decimalSeparator) {
+    if (!std::isfinite(value))
+        return {}; // the parser never yields one; an empty cell is safer than "inf"
+    if (value == 0)
+        return "0"; // also for -0
+
+    std::array<char, 64> buffer{};
+    // 15 significant digits: one before the point and 14 after it.
+    auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                             std::chars_format::scientific, 14)
+                   .ptr;
+    std::string general = generallayout(
+        decompose({buffer.data(), std::size_t(end - buffer.data())}), decimalSeparator);
+
+    const auto single = static_cast<float>(value);
+    if (!std::isfinite(single) || survivescell(general, single))
+        return general;
+
+    // The shortest digits that give this float back, in the first layout that fits a cell and
+    // reads back; the parser rounds through double, so each text is checked.
+    end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), single,
+                        std::chars_format::scientific)
+              .ptr;
+    const Decimal shortest = decompose({buffer.data(), std::size_t(end - buffer.data())});
+    std::vector<std::string> candidates = compactlayouts(shortest, decimalSeparator);
+    candidates.insert(candidates.begin(), generallayout(shortest, decimalSeparator));
+    for (const std::string& text : candidates) {
+        if (charactercount(text) <= cellchars && survivescell(text, single))
+            return text;
+    }
+    // No text of a cell's length holds this float: keep the exact 15 digits for a spreadsheet.
+    return general;
+}
+
+std::string copytext(std::span<const double> conc, std::span<const double> signal,
+                     std::string_view decimalSeparator) {
+    std::string text;
+    const std::size_t points = std::min(conc.size(), signal.size());
+    for (std::size_t i = 0; i < points; ++i) {
+        text += generalnumber(conc[i], decimalSeparator);
+        text += '\t';
+        text += generalnumber(signal[i], decimalSeparator);
+        text += "\r\n";
+    }
+    return text;
+}
+
+} // namespace calibrix

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace calibrix {
+
+/// What a paste does with the clipboard text.
+enum class PasteKind { NoData, OneColumn, TwoColumns, TooManyColumns, Unrecognizable };
+
+/// The cells a paste hands to the table; only OneColumn and TwoColumns carry any.
+struct PasteData {
+    PasteKind kind = PasteKind::NoData;
+    int rowcount = 0; ///< rows that received a character
+    /// The cell texts for rows 1..25 (index 0 = row 1); rows beyond rowcount are empty;
+    /// `second` only for TwoColumns.
+    std::array<std::string, 25> first, second;
+};
+
+/// Bytes a pasted cell keeps at most: far more than the 12 characters a table cell shows, so
+/// that the cut is the cell's own, and cut at a UTF-8 character boundary.
+inline constexpr std::size_t pastecellbytes = 48;
+
+/// Cuts clipboard text (UTF-8) into cells, fills empty and dash cells, drops zero columns and
+/// decides.
+PasteData cutpastetext(std::string_view text);
+
+} // namespace calibrix
