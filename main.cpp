@@ -4,6 +4,8 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // Lets the desktop tie the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Calibrix"));
     calibrix::Stat w;
     w.show();
     return app.exec();

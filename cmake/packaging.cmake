@@ -53,6 +53,10 @@ install(FILES ${CALIBRIX_ICON_SVG} RENAME ${CALIBRIX_APP_ID}.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
 # The .deb: `cpack -G DEB` in the build directory writes calibrix_<version>_<arch>.deb there.
+# A project that adds ours with add_subdirectory keeps its own package settings.
+if(NOT PROJECT_IS_TOP_LEVEL)
+  return()
+endif()
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME calibrix)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
