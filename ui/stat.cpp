@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShowEvent>
 #include <QSvgRenderer>
 #include <QTimer>
 #include <QToolButton>
@@ -555,6 +556,14 @@ void Stat::closeEvent(QCloseEvent* event) {
     // Form_Unload: closing the main window ends the program, the About window included.
     event->accept();
     QCoreApplication::quit();
+}
+
+void Stat::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The first cell takes the focus when the window first shows; ask for it even where no
+    // window manager hands it over, so that its point blinks from the start.
+    if (!event->spontaneous())
+        activateWindow();
 }
 
 void Stat::Timer1_Timer() {
