@@ -25,7 +25,6 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QShowEvent>
-#include <QSvgRenderer>
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
@@ -95,7 +94,7 @@ QString nameOf(const ControlSpec& spec, int index) {
     return index < 0 ? name : QStringLiteral("%1(%2)").arg(name).arg(index);
 }
 
-/// The button pictures, each parsed once: the 25 delete buttons share one icon.
+/// The button pictures, each loaded once: the 25 delete buttons share one icon.
 class Pictures {
 public:
     /// Gives the button the picture at the size its artwork was drawn for.
@@ -103,15 +102,16 @@ public:
         auto found = icons_.find(name);
         if (found == icons_.end()) {
             const QString path = QStringLiteral(":/resources/%1.svg").arg(QLatin1String(name));
-            found = icons_.emplace(name, std::pair{QIcon(path), QSvgRenderer(path).defaultSize()})
-                        .first;
+            found = icons_.emplace(name, QIcon(path)).first;
         }
-        button->setIcon(found->second.first);
-        button->setIconSize(found->second.second);
+        button->setIcon(found->second);
+        for (const Picture& picture : pictures())
+            if (std::string_view(picture.name) == name)
+                button->setIconSize(QSize(picture.width, picture.height));
     }
 
 private:
-    std::map<std::string_view, std::pair<QIcon, QSize>> icons_;
+    std::map<std::string_view, QIcon> icons_;
 };
 
 QLabel* makeLabel(QWidget* parent, const ControlSpec& spec, int index) {

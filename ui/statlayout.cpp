@@ -72,6 +72,14 @@ constexpr std::array layout{
 };
 // clang-format on
 
+constexpr std::array<Picture, 7> buttonPictures{{{"copy", 71, 28},
+                                                 {"paste", 75, 28},
+                                                 {"clear", 93, 36},
+                                                 {"about", 80, 36},
+                                                 {"exit", 90, 36},
+                                                 {"calculate", 92, 36},
+                                                 {"delete", 23, 23}}};
+
 constexpr std::array<SampleRow, 10> sample{{{"1", "10"},
                                             {"2", "22"},
                                             {"3", "28"},
@@ -86,6 +94,8 @@ constexpr std::array<SampleRow, 10> sample{{{"1", "10"},
 } // namespace
 
 std::span<const ControlSpec> statlayout() { return layout; }
+
+std::span<const Picture> pictures() { return buttonPictures; }
 
 std::span<const SampleRow> sampledata() { return sample; }
 

@@ -60,6 +60,14 @@ constexpr int twips(int t) {
 /// The main window's controls, one row per control or control array.
 std::span<const ControlSpec> statlayout();
 
+/// A button picture: its artwork ":/resources/<name>.svg" and the pixel size it is drawn at.
+struct Picture {
+    const char* name;
+    int width, height;
+};
+/// The pictures of the main window's buttons, as the layout's button rows name them.
+std::span<const Picture> pictures();
+
 /// The design texts of the first ten rows (C, MS) that every start shows.
 struct SampleRow {
     const char* c;

@@ -1,5 +1,6 @@
 #include "modalanswerer.h"
 #include "ui/stat.h"
+#include "ui/statlayout.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -8,6 +9,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QSvgRenderer>
 #include <QTest>
 
 using calibrix::Stat;
@@ -126,6 +128,16 @@ private Q_SLOTS:
         }
         QDir().mkpath(QStringLiteral("screenshots"));
         QVERIFY(w.grab().save(QStringLiteral("screenshots/stat.png")));
+    }
+
+    void buttonPicturesKeepTheirArtworksSize() {
+        Stat w;
+        for (const calibrix::Picture& picture : calibrix::pictures()) {
+            const QString path = QStringLiteral(":/resources/%1.svg").arg(picture.name);
+            QCOMPARE(QSvgRenderer(path).defaultSize(), QSize(picture.width, picture.height));
+        }
+        QCOMPARE(child<QAbstractButton>(w, "Clear")->iconSize(), QSize(93, 36));
+        QCOMPARE(child<QAbstractButton>(w, "delpoint(7)")->iconSize(), QSize(23, 23));
     }
 
     void typingABadValueShowsOneMessageAndBlanks() {
