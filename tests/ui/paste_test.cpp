@@ -172,6 +172,37 @@ private Q_SLOTS:
         QCOMPARE(copy(w), copied);
     }
 
+    void hostileClipboardTextGetsTheRightAnswer_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QString>("c1");
+        QString lines;
+        while (lines.size() < 10'000'000)
+            lines += QStringLiteral("1.5\t22\r\n");
+        QTest::newRow("10 MB of lines") << lines << QStringList{} << QStringLiteral("1.5");
+        QTest::newRow("100 000 blanks") << QString(100'000, u' ') << QStringList{noData} << "1";
+        QTest::newRow("1 MB cell")
+            << QString(1'000'000, u'7') << QStringList{oneColumn} << QStringLiteral("777777777777");
+        QTest::newRow("NUL characters")
+            << QStringLiteral("1\t2\r\n2\t3\r\n3\t4\r\n").replace(u'2', QChar(0))
+            << QStringList{QStringLiteral("Incorrect data. Please check the point \u2116 1")}
+            << QStringLiteral("1");
+        QTest::newRow("lone surrogate")
+            << QStringLiteral("1\t5\r\n") + QChar(0xD800) + QStringLiteral("\t6\r\n")
+            << QStringList{QStringLiteral("Incorrect data. Please check the point \u2116 2")}
+            << QStringLiteral("1");
+    }
+    void hostileClipboardTextGetsTheRightAnswer() {
+        QFETCH(QString, text);
+        QFETCH(QStringList, messages);
+        QFETCH(QString, c1);
+        Stat w;
+        ModalAnswerer answerer(QMessageBox::Yes);
+        paste(w, text);
+        QCOMPARE(answerer.texts(), messages);
+        QCOMPARE(cell(w, "TextX", 1)->text(), c1);
+    }
+
     void aClipboardWithoutTextHasNoData() {
         Stat w;
         ModalAnswerer answerer;
