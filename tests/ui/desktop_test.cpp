@@ -1,3 +1,4 @@
+#include "control.h"
 #include "ui/stat.h"
 
 #include <QAbstractButton>
@@ -11,18 +12,12 @@
 #include <QTest>
 
 using calibrix::Stat;
+using calibrix::test::child;
 
 // How the main window fits the desktop: screen readers, a comma locale, and a 2× screen (this
 // test runs a second time with QT_SCALE_FACTOR=2).
 class DesktopTest : public QObject {
     Q_OBJECT
-
-    QWidget* child(const Stat& w, const QString& name) {
-        auto* found = w.findChild<QWidget*>(name);
-        if (found == nullptr)
-            qFatal("no control %s", qPrintable(name));
-        return found;
-    }
 
 private Q_SLOTS:
     void cleanup() { QLocale::setDefault(QLocale::c()); }

@@ -1,3 +1,4 @@
+#include "control.h"
 #include "ui/about.h"
 #include "ui/stat.h"
 
@@ -13,6 +14,7 @@
 
 using calibrix::About;
 using calibrix::Stat;
+using calibrix::test::child;
 
 namespace {
 
@@ -45,12 +47,6 @@ QPointer<About> findAbout() {
 class HighlightTest : public QObject {
     Q_OBJECT
 
-    QWidget* child(const Stat& w, const char* name) {
-        auto* found = w.findChild<QWidget*>(QLatin1String(name));
-        if (found == nullptr)
-            qFatal("no control %s", name);
-        return found;
-    }
     void moveOver(QWidget* target) {
         const QPoint local = target->rect().center();
         QMouseEvent move(QEvent::MouseMove, QPointF(local), QPointF(target->mapToGlobal(local)),

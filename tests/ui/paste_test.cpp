@@ -1,3 +1,4 @@
+#include "control.h"
 #include "modalanswerer.h"
 #include "ui/stat.h"
 
@@ -11,6 +12,7 @@
 #include <QTest>
 
 using calibrix::Stat;
+using calibrix::test::child;
 using calibrix::test::ModalAnswerer;
 
 namespace {
@@ -37,12 +39,6 @@ struct Snapshot {
 class PasteTest : public QObject {
     Q_OBJECT
 
-    QWidget* child(const Stat& w, const QString& name) {
-        auto* found = w.findChild<QWidget*>(name);
-        if (found == nullptr)
-            qFatal("no control %s", qPrintable(name));
-        return found;
-    }
     QLineEdit* cell(const Stat& w, const char* column, int row) {
         return static_cast<QLineEdit*>(child(w, QStringLiteral("%1(%2)").arg(column).arg(row)));
     }

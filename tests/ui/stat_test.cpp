@@ -1,3 +1,4 @@
+#include "control.h"
 #include "modalanswerer.h"
 #include "ui/stat.h"
 #include "ui/statlayout.h"
@@ -13,6 +14,7 @@
 #include <QTest>
 
 using calibrix::Stat;
+using calibrix::test::child;
 using calibrix::test::ModalAnswerer;
 
 namespace {
@@ -28,12 +30,6 @@ QString badPoint(int row) {
 class StatTest : public QObject {
     Q_OBJECT
 
-    template <class T = QWidget> T* child(const Stat& w, const QString& name) {
-        auto* found = w.findChild<T*>(name);
-        if (found == nullptr)
-            qFatal("no control %s", qPrintable(name));
-        return found;
-    }
     QLineEdit* cellX(const Stat& w, int row) {
         return child<QLineEdit>(w, QStringLiteral("TextX(%1)").arg(row));
     }
