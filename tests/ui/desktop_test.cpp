@@ -82,6 +82,8 @@ private Q_SLOTS:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         const qreal ratio = w.devicePixelRatioF();
+        const QByteArray scale = qgetenv("QT_SCALE_FACTOR");
+        QCOMPARE(ratio, scale.isEmpty() ? 1.0 : scale.toDouble());
         const QImage shot = w.grab().toImage();
         QCOMPARE(shot.size(), QSize(qRound(598 * ratio), qRound(482 * ratio)));
         // Artwork is drawn at the screen's resolution, not scaled up from a small bitmap.
