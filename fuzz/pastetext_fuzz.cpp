@@ -1,0 +1,165 @@
+// Feeds arbitrary bytes to the clipboard cutter as pasted text. Whatever the text, the cutter
+// returns a consistent decision: at most 25 rows and 9 columns, no separator inside a cell, one
+// or two filled columns for a fill and no cells otherwise. Beyond those invariants it must agree
+// with a plain character-by-character cutter written here, which the cutter's word-at-a-time
+// scanning has to reproduce.
+
+#include "clipboard/pastetext.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using calibrix::PasteData;
+using calibrix::PasteKind;
+
+constexpr int rows = 25;
+constexpr int columns = 9;
+
+struct Reference {
+    PasteKind kind = PasteKind::NoData;
+    int rowcount = 0;
+    std::array<std::array<std::string, rows>, 2> cells; // the first two columns
+};
+
+Reference only(PasteKind kind) {
+    Reference out;
+    out.kind = kind;
+    return out;
+}
+
+// One character at a time: tab moves a column on, a blank ends a cell that has content, CR, LF
+// and CR LF end a line, and every other character goes into the current cell.
+Reference referencecut(std::string_view text) {
+    std::array<std::array<std::string, rows>, columns> grid;
+    int row = 1;
+    int column = 1;
+    int rowcount = 0;
+    int columncount = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r') {
+            ++row;
+            column = 1;
+        } else if (c == '\n') {
+            if (i == 0 || text[i - 1] != '\r') {
+                ++row;
+                column = 1;
+            }
+        } else if (c == '\t') {
+            ++column;
+        } else if (c == ' ') {
+            if (row <= rows && column <= columns && !grid[column - 1][row - 1].empty())
+                ++column;
+        } else {
+            if (row > rows)
+                break;
+            if (column > columns)
+                return only(PasteKind::TooManyColumns);
+            grid[column - 1][row - 1] += c;
+            rowcount = row;
+            columncount = std::max(columncount, column);
+        }
+    }
+
+    for (int j = 0; j < columncount; ++j) {
+        for (int r = 0; r < rowcount; ++r) {
+            std::string& cell = grid[j][r];
+            if (cell.empty() || cell == "-" || cell == "--" || cell == "---")
+                cell = "0";
+        }
+    }
+
+    const int last = columncount;
+    auto zero = [&](int j) {
+        for (int r = 0; r < rowcount; ++r) {
+            if (grid[j][r] != "0")
+                return false;
+        }
+        return true;
+    };
+    for (int j = 0; j < last - 1; ++j) {
+        while (zero(j)) {
+            bool allzero = true;
+            for (int k = j; k < last; ++k)
+                allzero = allzero && zero(k);
+            if (allzero)
+                return only(PasteKind::Unrecognizable);
+            for (int k = j; k + 1 < last; ++k)
+                grid[k] = grid[k + 1];
+            --columncount;
+        }
+    }
+
+    Reference out;
+    switch (columncount) {
+    case 0:
+        return out;
+    case 1:
+        out.kind = PasteKind::OneColumn;
+        break;
+    case 2:
+        out.kind = PasteKind::TwoColumns;
+        break;
+    default:
+        return only(PasteKind::TooManyColumns);
+    }
+    out.rowcount = rowcount;
+    out.cells[0] = grid[0];
+    if (columncount == 2)
+        out.cells[1] = grid[1];
+    return out;
+}
+
+[[noreturn]] void fail(const char* what, int row = 0) {
+    std::fprintf(stderr, "cutpastetext: %s (row %d)\n", what, row);
+    std::abort();
+}
+
+void checkcells(const std::array<std::string, rows>& got, const std::array<std::string, rows>& want,
+                int rowcount, bool filled) {
+    for (int r = 0; r < rows; ++r) {
+        const std::string& cell = got[std::size_t(r)];
+        if (cell.find_first_of("\t\r\n") != std::string::npos)
+            fail("a cell holds a tab, CR or LF", r + 1);
+        if (r >= rowcount || !filled) {
+            if (!cell.empty())
+                fail("a cell outside the fill holds text", r + 1);
+            continue;
+        }
+        if (cell.empty())
+            fail("an empty cell inside the fill", r + 1);
+        // A long cell is cut short, but only ever to a prefix of its text that keeps at least
+        // all but the last partial UTF-8 character of the limit.
+        const std::string& full = want[std::size_t(r)];
+        if (cell.size() > calibrix::pastecellbytes || full.compare(0, cell.size(), cell) != 0)
+            fail("cell differs from the reference", r + 1);
+        if (cell.size() < std::min(full.size(), calibrix::pastecellbytes - 3))
+            fail("cell cut too short", r + 1);
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const PasteData got = calibrix::cutpastetext(text);
+    const Reference want = referencecut(text);
+
+    if (got.kind != want.kind)
+        fail("kind differs from the reference");
+    const bool fill = got.kind == PasteKind::OneColumn || got.kind == PasteKind::TwoColumns;
+    if (fill ? (got.rowcount < 1 || got.rowcount > rows) : got.rowcount != 0)
+        fail("row count out of range", got.rowcount);
+    if (got.rowcount != want.rowcount)
+        fail("row count differs from the reference", got.rowcount);
+    checkcells(got.first, want.cells[0], got.rowcount, fill);
+    checkcells(got.second, want.cells[1], got.rowcount, got.kind == PasteKind::TwoColumns);
+    return 0;
+}
