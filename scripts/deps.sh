@@ -9,6 +9,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth
   desktop-file-utils appstream dpkg-dev file
+  clang libclang-rt-14-dev llvm-14
 )
 
 missing=()
