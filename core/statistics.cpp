@@ -60,9 +60,9 @@ std::optional<Fit> calibrate(std::span<const double> conc, std::span<const doubl
         return std::nullopt;
     const double n = double(count);
 
-    // One pass in row order for all five sums.
-    double sx = 0, sy = 0, sxx = 0, syy = 0, sxy = 0;
-    bool allequal = true;
+    // The raw sums, in row order.
+    double sx = 0, sy = 0, sxx = 0, sxy = 0;
+    bool allequalx = true, allequaly = true;
     for (std::size_t i = 0; i < count; ++i) {
         const double x = conc[i];
         const double y = signal[i];
@@ -70,31 +70,44 @@ std::optional<Fit> calibrate(std::span<const double> conc, std::span<const doubl
         sx += x;
         sy += y;
         sxx += x * x;
-        syy += y * y;
-        allequal = allequal && x == conc[0];
+        allequalx = allequalx && x == conc[0];
+        allequaly = allequaly && y == signal[0];
     }
+    // All concentrations equal: no spread in C and no line. Equal values that a double cannot
+    // hold exactly (0.1) would otherwise leave a spread of rounding errors.
+    if (allequalx)
+        return std::nullopt;
 
-    // D = n·Sxx − Sx² = n²·var(x): zero means no spread in C and no line. Equal values that a
-    // double cannot hold exactly (0.1) can leave D a rounding error away from zero, hence the
-    // explicit test as well.
-    const double d = n * sxx - sx * sx;
-    if (allequal || !(std::abs(d) > 0))
+    // The spread is summed about the means in a second pass: n·Sxx − Sx² cancels to garbage for
+    // large, close concentrations (1.23456790528E11 and its neighbours), Σ(x − x̄)² does not.
+    // Equal signals keep their exact common value as mean, so b and r come out exactly 0.
+    const double xmean = sx / n;
+    const double ymean = allequaly ? signal[0] : sy / n;
+    double cxx = 0, cyy = 0, cxy = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const double dx = conc[i] - xmean;
+        const double dy = signal[i] - ymean;
+        cxx += dx * dx;
+        cyy += dy * dy;
+        cxy += dx * dy;
+    }
+    // D = n·Sxx − Sx² = n·Σ(x − x̄)²
+    const double d = n * cxx;
+    if (!(d > 0))
         return std::nullopt;
 
     double a = 0, b = 0;
     if (model == Model::Intercept) {
-        b = (n * sxy - sx * sy) / d; // b = Sxy centred / Sxx centred
-        a = (sy - b * sx) / n;       // the line passes through (x̄, ȳ)
+        b = cxy / cxx;         // b = Σ(x − x̄)(y − ȳ) / Σ(x − x̄)²
+        a = ymean - b * xmean; // the line passes through (x̄, ȳ)
     } else {
         b = sxy / sxx; // minimises Σ(y − bx)²
     }
 
-    // r = (n·Sxy − Sx·Sy) / √((n·Syy − Sy²)·(n·Sxx − Sx²)), the same for both models. Rounding
-    // can make the product slightly negative when the signals are all equal: r is then
-    // undefined (0), not a failure.
-    const double product = (n * syy - sy * sy) * d;
-    const double bigr = product > 0 ? std::sqrt(product) : 0;
-    const double r = bigr > 0 ? (n * sxy - sx * sy) / bigr : 0;
+    // r = Σ(x − x̄)(y − ȳ) / √(Σ(x − x̄)²·Σ(y − ȳ)²), the same for both models; undefined (0)
+    // when the signals have no spread.
+    const double product = cyy * cxx;
+    const double r = product > 0 ? cxy / std::sqrt(product) : 0;
 
     // SSres = Σ((y − a) − b·x)²
     double ssres = 0;
@@ -107,11 +120,11 @@ std::optional<Fit> calibrate(std::span<const double> conc, std::span<const doubl
     const int df = int(count) - (model == Model::Intercept ? 2 : 1);
     const double s2 = ssres / df; // s² = SSres / df: residual variance per degree of freedom
 
-    // var_b = n·s² / D (= s² / Σ(x − x̄)²), var_a = var_b·Sxx / n; through the origin
+    // var_b = n·s² / D = s² / Σ(x − x̄)², var_a = var_b·Sxx / n; through the origin
     // var_b = s² / Sxx and a has no variance.
     double vara = 0, varb = 0;
     if (model == Model::Intercept) {
-        varb = n * s2 / d;
+        varb = s2 / cxx;
         vara = varb * sxx / n;
     } else {
         varb = s2 / sxx;
@@ -120,7 +133,6 @@ std::optional<Fit> calibrate(std::span<const double> conc, std::span<const doubl
     const int dfrow = tablerow(df);
     const double t = ttable[std::size_t(level)][std::size_t(dfrow)];
 
-    // A negative variance (D rounded below zero) gives NaN here and stops below.
     const double sda = std::sqrt(vara);
     const double sdb = std::sqrt(varb);
     const double da = t * sda;
@@ -133,8 +145,8 @@ std::optional<Fit> calibrate(std::span<const double> conc, std::span<const doubl
 
     const double s = std::sqrt(s2);
 
-    if (!allfinite(
-            {sx, sy, sxx, syy, sxy, d, a, b, product, r, ssres, s2, vara, varb, da, db, q, dl, s}))
+    if (!allfinite({sx, sy,    sxx, sxy,  cxx,  cyy, cxy, d, a,  b, product,
+                    r,  ssres, s2,  vara, varb, da,  db,  q, dl, s}))
         return std::nullopt;
     return Fit{a, b, da, db, s, r, dl, dfrow};
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <iomanip>
 #include <limits>
 #include <numbers>
 #include <vector>
@@ -274,8 +275,8 @@ TEST(Calibrate, StopsOnEqualConcentrationsEvenWhenDIsNotZero) {
     }
 }
 
-// Equal signals a double cannot hold make n·Syy − Sy² slightly negative: r is undefined, but the
-// line is still given.
+// Equal signals a double cannot hold make the textbook n·Syy − Sy² slightly negative: r is
+// undefined, but the line is still given.
 TEST(Calibrate, NegativeRoundingUnderCorrelationRootGivesZeroR) {
     for (const auto& [value, count] : {std::pair{0.1, 24}, std::pair{0.7, 5}}) {
         const std::vector<double> signal(std::size_t(count), value);
@@ -300,6 +301,18 @@ TEST(Calibrate, NegativeRoundingUnderCorrelationRootGivesZeroR) {
                 EXPECT_NEAR(fit->s, referencefit(conc, signal, model, 1).s, 1e-12);
         }
     }
+}
+
+// Large, close concentrations (single-precision values, as the cells give them): the one-pass
+// n·Sxx − Sx² cancels here and once gave b a quarter too small. The reference slope is exact.
+TEST(Calibrate, LargeCloseConcentrationsKeepTheirSlope) {
+    const double low = 999999986991104.0, high = 1000000054099968.0;
+    const std::vector<double> conc = {low, high, high, high, high, high, high};
+    const std::vector<double> signal = {2, 4, 2, 5, 1, 9, 9};
+    const auto fit = calibrate(conc, signal, Model::Intercept, 2);
+    ASSERT_TRUE(fit.has_value());
+    const double exact = 4.470348358154297e-08; // Σ(x − x̄)(y − ȳ) / Σ(x − x̄)² in fractions
+    EXPECT_NEAR(fit->b, exact, 1e-12 * exact) << std::setprecision(17) << fit->b;
 }
 
 // ---- Degenerate but valid data ---------------------------------------------------------------
