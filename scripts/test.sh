@@ -11,17 +11,7 @@ cmake --build "$build"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure --timeout 300
 
-# Second pass: the whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
-# Lean on purpose: no benchmarks, -O1 with line tables only.
-asan=build/asan
-cmake -S . -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" \
-  -DCALIBRIX_SANITIZE=ON -DCALIBRIX_BUILD_BENCHMARKS=OFF -DCALIBRIX_WERROR=ON >/dev/null
-cmake --build "$asan" -j 2
-ASAN_OPTIONS=detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1 \
-  UBSAN_OPTIONS=print_stacktrace=1 \
-  ctest --test-dir "$asan" --output-on-failure --timeout 300
-
-# Third: each libFuzzer target for 30 s from its seed corpus. New inputs go to the build tree,
+# Second: each libFuzzer target for 30 s from its seed corpus. New inputs go to the build tree,
 # never into the seeds; a failure writes the input that caused it there too, and stops the run.
 fuzz=build/fuzz
 cmake -S fuzz -B "$fuzz" -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
@@ -35,3 +25,13 @@ for target in parsenumber pastetext; do
     -artifact_prefix="$fuzz/$target-" \
     "$fuzz/corpus/$target" "fuzz/corpus/$target"
 done
+
+# Last, so that the run ends on the test count: the whole suite again under AddressSanitizer
+# and UndefinedBehaviorSanitizer. Lean on purpose: no benchmarks, -O1 with line tables only.
+asan=build/asan
+cmake -S . -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" \
+  -DCALIBRIX_SANITIZE=ON -DCALIBRIX_BUILD_BENCHMARKS=OFF -DCALIBRIX_WERROR=ON >/dev/null
+cmake --build "$asan" -j 2
+ASAN_OPTIONS=detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1 \
+  UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir "$asan" --output-on-failure --timeout 300
