@@ -78,19 +78,19 @@ QColor rgb(std::uint32_t value) {
     return QColor(int(value >> 16 & 0xFF), int(value >> 8 & 0xFF), int(value & 0xFF));
 }
 
-void setColours(QWidget* w, const ControlSpec& spec) {
+void setColours(QWidget* w, const ControlSpec& design) {
     QPalette pal = w->palette();
-    pal.setColor(QPalette::Window, rgb(spec.back));
-    pal.setColor(QPalette::Base, rgb(spec.back));
-    pal.setColor(QPalette::WindowText, rgb(spec.fore));
-    pal.setColor(QPalette::Text, rgb(spec.fore));
-    pal.setColor(QPalette::ButtonText, rgb(spec.fore));
-    pal.setColor(QPalette::Button, rgb(spec.back));
+    pal.setColor(QPalette::Window, rgb(design.back));
+    pal.setColor(QPalette::Base, rgb(design.back));
+    pal.setColor(QPalette::WindowText, rgb(design.fore));
+    pal.setColor(QPalette::Text, rgb(design.fore));
+    pal.setColor(QPalette::ButtonText, rgb(design.fore));
+    pal.setColor(QPalette::Button, rgb(design.back));
     w->setPalette(pal);
 }
 
-QString nameOf(const ControlSpec& spec, int index) {
-    const QString name = QString::fromLatin1(spec.name);
+QString nameOf(const ControlSpec& design, int index) {
+    const QString name = QString::fromLatin1(design.name);
     return index < 0 ? name : QStringLiteral("%1(%2)").arg(name).arg(index);
 }
 
@@ -114,16 +114,16 @@ private:
     std::map<std::string_view, QIcon> icons_;
 };
 
-QLabel* makeLabel(QWidget* parent, const ControlSpec& spec, int index) {
+QLabel* makeLabel(QWidget* parent, const ControlSpec& design, int index) {
     auto* label = new QLabel(parent);
     label->setTextFormat(Qt::PlainText);
-    label->setAutoFillBackground(spec.kind == ControlKind::Header ||
-                                 spec.kind == ControlKind::Result);
-    switch (spec.kind) {
+    label->setAutoFillBackground(design.kind == ControlKind::Header ||
+                                 design.kind == ControlKind::Result);
+    switch (design.kind) {
     case ControlKind::Header:
         label->setAlignment(Qt::AlignCenter);
         label->setFrameShape(QFrame::Box);
-        label->setText(QString::fromUtf8(spec.text));
+        label->setText(QString::fromUtf8(design.text));
         break;
     case ControlKind::RowNumber:
         label->setAlignment(Qt::AlignCenter);
@@ -131,14 +131,14 @@ QLabel* makeLabel(QWidget* parent, const ControlSpec& spec, int index) {
         break;
     case ControlKind::Caption:
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        label->setText(QString::fromUtf8(spec.text));
+        label->setText(QString::fromUtf8(design.text));
         break;
     case ControlKind::Result:
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         label->setFrameShape(QFrame::Box);
         break;
     default:
-        label->setText(QString::fromUtf8(spec.text));
+        label->setText(QString::fromUtf8(design.text));
         break;
     }
     return label;
@@ -203,24 +203,24 @@ void Stat::buildControls() {
     QGroupBox* frame2 = nullptr;
     std::vector<std::pair<int, QWidget*>> tabOrder;
 
-    for (const ControlSpec& spec : statlayout()) {
-        const bool array = spec.first >= 0;
-        for (int index = spec.first; index <= spec.last; ++index) {
+    for (const ControlSpec& design : statlayout()) {
+        const bool array = design.first >= 0;
+        for (int index = design.first; index <= design.last; ++index) {
             QWidget* parentWidget = this;
-            if (spec.parent == ControlParent::Frame1)
+            if (design.parent == ControlParent::Frame1)
                 parentWidget = frame1;
-            else if (spec.parent == ControlParent::Frame2)
+            else if (design.parent == ControlParent::Frame2)
                 parentWidget = frame2;
-            const int step = array ? index - spec.first : 0;
+            const int step = array ? index - design.first : 0;
             QWidget* w = nullptr;
-            switch (spec.kind) {
+            switch (design.kind) {
             case ControlKind::Label:
             case ControlKind::Header:
             case ControlKind::RowNumber:
             case ControlKind::Caption:
             case ControlKind::Result:
             case ControlKind::Level:
-                w = makeLabel(parentWidget, spec, index);
+                w = makeLabel(parentWidget, design, index);
                 break;
             case ControlKind::Cell:
                 w = new CellEdit(parentWidget);
@@ -228,22 +228,22 @@ void Stat::buildControls() {
             case ControlKind::DeleteButton: {
                 auto* button = new QToolButton(parentWidget);
                 button->setAutoRaise(true);
-                pictures.set(button, spec.text);
+                pictures.set(button, design.text);
                 w = button;
                 break;
             }
             case ControlKind::Frame: {
-                auto* frame = new QGroupBox(QString::fromUtf8(spec.text), parentWidget);
-                (spec.name == std::string_view("Frame1") ? frame1 : frame2) = frame;
+                auto* frame = new QGroupBox(QString::fromUtf8(design.text), parentWidget);
+                (design.name == std::string_view("Frame1") ? frame1 : frame2) = frame;
                 w = frame;
                 break;
             }
             case ControlKind::Option:
-                w = new QRadioButton(QString::fromUtf8(spec.text), parentWidget);
+                w = new QRadioButton(QString::fromUtf8(design.text), parentWidget);
                 break;
             case ControlKind::Button: {
                 auto* button = new QPushButton(parentWidget);
-                pictures.set(button, spec.text);
+                pictures.set(button, design.text);
                 w = button;
                 break;
             }
@@ -258,19 +258,19 @@ void Stat::buildControls() {
                 break;
             }
             }
-            w->setObjectName(nameOf(spec, array ? index : -1));
-            w->setGeometry(twips(spec.left), twips(spec.top + step * spec.rowStep),
-                           twips(spec.width), twips(spec.height));
-            w->setFont(fontOf(spec.font));
-            setColours(w, spec);
-            if (spec.toolTip != nullptr)
-                w->setToolTip(QString::fromUtf8(spec.toolTip));
-            if (spec.accessible != nullptr) {
-                const QString accessible = QString::fromUtf8(spec.accessible);
+            w->setObjectName(nameOf(design, array ? index : -1));
+            w->setGeometry(twips(design.left), twips(design.top + step * design.rowStep),
+                           twips(design.width), twips(design.height));
+            w->setFont(fontOf(design.font));
+            setColours(w, design);
+            if (design.toolTip != nullptr)
+                w->setToolTip(QString::fromUtf8(design.toolTip));
+            if (design.accessible != nullptr) {
+                const QString accessible = QString::fromUtf8(design.accessible);
                 w->setAccessibleName(accessible.contains(u"%1") ? accessible.arg(index)
                                                                 : accessible);
             }
-            tabOrder.emplace_back(spec.tab + step, w);
+            tabOrder.emplace_back(design.tab + step, w);
         }
     }
 
