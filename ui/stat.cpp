@@ -437,7 +437,7 @@ void Stat::showBadPoint(int row) {
 }
 
 void Stat::cellChanged() {
-    userAction([] {});
+    Command1_Click();
 }
 
 void Stat::cellKeyDown(Column column, int row, int key) {
@@ -496,7 +496,7 @@ void Stat::Clear_Click() {
 }
 
 void Stat::optionClicked() {
-    userAction([] {});
+    Command1_Click();
 }
 
 void Stat::Label3_Click(int index) {
