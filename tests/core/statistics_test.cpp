@@ -317,32 +317,29 @@ TEST(Calibrate, LargeCloseConcentrationsKeepTheirSlope) {
 
 // ---- Degenerate but valid data ---------------------------------------------------------------
 
-TEST(Calibrate, EqualWholeSignalsGiveFlatExactLine) {
-    const auto fit = calibrate(std::vector<double>{1, 2, 3, 4}, std::vector<double>{7, 7, 7, 7},
-                               Model::Intercept, 2);
-    ASSERT_TRUE(fit.has_value());
-    EXPECT_EQ(fit->b, 0.0);
-    EXPECT_EQ(fit->a, 7.0);
-    EXPECT_EQ(fit->s, 0.0);
-    EXPECT_EQ(fit->r, 0.0);
-    EXPECT_EQ(fit->da, 0.0);
-    EXPECT_EQ(fit->db, 0.0);
-    EXPECT_EQ(fit->dl, 0.0);
-}
-
-TEST(Calibrate, PointsOnALineFitExactly) {
-    // MS = 2 + 3C, all exactly representable.
-    const std::vector<double> conc = {0, 0.5, 1, 2, 4};
-    const std::vector<double> signal = {2, 3.5, 5, 8, 14};
-    const auto fit = calibrate(conc, signal, Model::Intercept, 3);
-    ASSERT_TRUE(fit.has_value());
-    EXPECT_EQ(fit->b, 3.0);
-    EXPECT_EQ(fit->a, 2.0);
-    EXPECT_EQ(fit->s, 0.0);
-    EXPECT_EQ(fit->da, 0.0);
-    EXPECT_EQ(fit->db, 0.0);
-    EXPECT_EQ(fit->dl, 0.0);
-    EXPECT_EQ(fit->r, 1.0);
+// Flat and exact lines, all values exactly representable: every output is exact.
+TEST(Calibrate, ExactLinesFitExactly) {
+    struct Exact {
+        const char* name;
+        std::vector<double> conc, signal;
+        int level;
+        double a, b, r;
+    };
+    const Exact rows[] = {
+        {"equal whole signals", {1, 2, 3, 4}, {7, 7, 7, 7}, 2, 7, 0, 0},
+        {"MS = 2 + 3C", {0, 0.5, 1, 2, 4}, {2, 3.5, 5, 8, 14}, 3, 2, 3, 1},
+    };
+    for (const Exact& row : rows) {
+        const auto fit = calibrate(row.conc, row.signal, Model::Intercept, row.level);
+        ASSERT_TRUE(fit.has_value()) << row.name;
+        EXPECT_EQ(fit->a, row.a) << row.name;
+        EXPECT_EQ(fit->b, row.b) << row.name;
+        EXPECT_EQ(fit->r, row.r) << row.name;
+        EXPECT_EQ(fit->s, 0.0) << row.name;
+        EXPECT_EQ(fit->da, 0.0) << row.name;
+        EXPECT_EQ(fit->db, 0.0) << row.name;
+        EXPECT_EQ(fit->dl, 0.0) << row.name;
+    }
 }
 
 // A falling line: r is negative for both models, and b + Δb below zero leaves no detection
