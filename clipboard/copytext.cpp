@@ -1,6 +1,8 @@
 #include "clipboard/copytext.h"
 
+#include "core/gridlimits.h"
 #include "core/parsenumber.h"
+#include "core/utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -13,9 +15,6 @@
 namespace calibrix {
 
 namespace {
-
-// A table cell keeps this many characters of a pasted text.
-constexpr std::size_t cellchars = 12;
 
 // A finite non-zero value as sign, significant digits d1 d2 ... and the decimal exponent x of
 // d1.d2... × 10^x; no trailing zeros in the digits.
@@ -101,26 +100,10 @@ std::vector<std::string> compactlayouts(const Decimal& d, std::string_view separ
     return out;
 }
 
-// The first `count` characters of a UTF-8 text, as a cell would keep them.
-std::string_view firstcharacters(std::string_view text, std::size_t count) {
-    std::size_t chars = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && chars++ == count)
-            return text.substr(0, i);
-    }
-    return text;
-}
-
-std::size_t charactercount(std::string_view text) {
-    return std::size_t(std::count_if(text.begin(), text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
-}
-
 // Whether a text, cut to a cell's length, reads back as exactly this float.
 bool survivescell(std::string_view text, float value) {
     std::int16_t dataerror = 0;
-    const float back = parsenumber(firstcharacters(text, cellchars), dataerror);
+    const float back = parsenumber(utf8prefix(text, std::size_t(cellchars)), dataerror);
     return dataerror == 0 && back == value;
 }
 
@@ -153,7 +136,7 @@ std::string generalnumber(double value, std::string_view decimalSeparator) {
     std::vector<std::string> candidates = compactlayouts(shortest, decimalSeparator);
     candidates.insert(candidates.begin(), generallayout(shortest, decimalSeparator));
     for (const std::string& text : candidates) {
-        if (charactercount(text) <= cellchars && survivescell(text, single))
+        if (utf8length(text) <= std::size_t(cellchars) && survivescell(text, single))
             return text;
     }
     // No text of a cell's length holds this float: keep the exact 15 digits for a spreadsheet.

@@ -1,5 +1,7 @@
 #include "clipboard/pastetext.h"
 
+#include "core/utf8.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -8,7 +10,7 @@ namespace calibrix {
 
 namespace {
 
-constexpr int gridrows = 25;
+constexpr int gridrows = maxpoints;
 constexpr int gridcolumns = 9;
 
 using Column = std::array<std::string, gridrows>;
@@ -70,8 +72,7 @@ std::string_view keepbytes(std::string_view run, std::size_t limit) {
     if (run.size() <= limit)
         return run;
     std::size_t end = limit;
-    auto iscontinuation = [](char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; };
-    while (end > limit - 3 && iscontinuation(run[end]))
+    while (end > limit - 3 && isutf8continuation(run[end]))
         --end;
     return run.substr(0, end);
 }

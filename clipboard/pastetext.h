@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/gridlimits.h"
+
 #include <array>
 #include <cstddef>
 #include <string>
@@ -16,7 +18,7 @@ struct PasteData {
     int rowcount = 0; ///< rows that received a character
     /// The cell texts for rows 1..25 (index 0 = row 1); rows beyond rowcount are empty;
     /// `second` only for TwoColumns.
-    std::array<std::string, 25> first, second;
+    std::array<std::string, maxpoints> first, second;
 };
 
 /// Bytes a pasted cell keeps at most: far more than the 12 characters a table cell shows, so

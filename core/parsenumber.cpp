@@ -1,5 +1,8 @@
 #include "core/parsenumber.h"
 
+#include "core/gridlimits.h"
+#include "core/utf8.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -11,7 +14,7 @@ namespace calibrix {
 
 namespace {
 
-constexpr std::size_t maxchars = 12;
+constexpr auto maxchars = std::size_t(cellchars);
 
 // Anything at or above the midpoint between FLT_MAX and 2^128 rounds to infinity in single
 // precision, so that is where "does not fit a float" begins.
@@ -29,14 +32,6 @@ bool issign(char c) {
 // Codes 43 to 57: + , - . / and the digits.
 bool isnumberchar(char c) {
     return c >= '+' && c <= '9';
-}
-
-// A cell holds UTF-8; its length in characters counts every byte that does not continue a
-// multi-byte sequence.
-std::size_t charcount(std::string_view text) {
-    return std::size_t(std::count_if(text.begin(), text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
 }
 
 // The notation checks, on a text whose commas are already points and which is ASCII only.
@@ -159,7 +154,7 @@ float parsenumber(std::string_view text, std::int16_t& dataerror) {
         dataerror = -1;
         return 0.0f;
     };
-    if (charcount(text) > maxchars)
+    if (utf8length(text) > maxchars)
         return reject();
     // Any byte of a multi-byte character is outside the accepted set.
     if (std::any_of(text.begin(), text.end(),

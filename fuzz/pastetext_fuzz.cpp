@@ -19,7 +19,7 @@ namespace {
 using calibrix::PasteData;
 using calibrix::PasteKind;
 
-constexpr int rows = 25;
+constexpr int rows = calibrix::maxpoints;
 constexpr int columns = 9;
 
 struct Reference {

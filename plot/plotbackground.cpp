@@ -1,5 +1,7 @@
 #include "plot/plotbackground.h"
 
+#include "ui/fonts.h"
+
 #include <QColor>
 #include <QFont>
 #include <QFontMetricsF>
@@ -26,15 +28,6 @@ constexpr QRgb black = qRgb(0, 0, 0);
 constexpr QRgb grid = qRgb(192, 192, 192);
 constexpr QRgb labelblue = qRgb(0, 0, 255);
 
-// The window's sans serif at a pixel size, as a 96 dpi design gives it (11 px = 8.25 pt).
-QFont plotfont(int pixelSize) {
-    QFont font;
-    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixelSize);
-    return font;
-}
-
 constexpr int textsize = 11;
 constexpr int subscriptsize = 9;
 constexpr double subscriptdrop = 3.0;
@@ -52,8 +45,8 @@ void vline(QPainter& painter, int x, int y1, int y2, QRgb colour) {
 // `alignment` (Qt::AlignLeft, AlignHCenter or AlignRight) places the label's width against it.
 void subscripted(QPainter& painter, QPointF anchor, Qt::Alignment alignment, const QString& main,
                  const QString& sub) {
-    const QFont mainfont = plotfont(textsize);
-    const QFont subfont = plotfont(subscriptsize);
+    const QFont mainfont = uifont(textsize);
+    const QFont subfont = uifont(subscriptsize);
     const double mainwidth = QFontMetricsF(mainfont).horizontalAdvance(main);
     const double width = mainwidth + QFontMetricsF(subfont).horizontalAdvance(sub);
     double left = anchor.x();
@@ -97,7 +90,7 @@ void paintlabels(QPainter& painter) {
                 QStringLiteral("max"));
 
     painter.setPen(QColor(black));
-    painter.setFont(plotfont(textsize));
+    painter.setFont(uifont(textsize));
     const QFontMetricsF metrics(painter.font());
     const QString across = QStringLiteral("Concentration");
     const double middle = (frameleft + frameright + 1) / 2.0;

@@ -34,8 +34,6 @@
 namespace calibrix {
 namespace {
 
-constexpr int cellMaxLength = 12;
-
 /// A data cell: a line edit with the flat one-pixel border of a spreadsheet cell, blue while it
 /// has the focus.
 class CellEdit final : public QLineEdit {
@@ -43,7 +41,7 @@ public:
     explicit CellEdit(QWidget* parent) : QLineEdit(parent) {
         setFrame(false);
         setTextMargins(2, 0, 1, 3); // the next row covers the bottom of a cell
-        setMaxLength(cellMaxLength);
+        setMaxLength(cellchars);
         setMouseTracking(true);
     }
 
@@ -407,10 +405,10 @@ void Stat::calculate() {
     labso_->setText(QString::fromStdString(texts.labso));
     labr_->setText(QString::fromStdString(texts.labr));
 
-    const PlotLayout plot = plotlayout(table_.concs(), table_.signals(), fit->a, fit->b);
+    const PlotLayout plot = plotlayout(table_.concs(), table_.signalvalues(), fit->a, fit->b);
     switch (plot.status) {
     case PlotStatus::Drawn:
-        pict_->showPlot(plot.plot, table_.concs(), table_.signals());
+        pict_->showPlot(plot.plot, table_.concs(), table_.signalvalues());
         resultsshown_ = 1;
         break;
     case PlotStatus::Skipped:
@@ -505,7 +503,7 @@ void Stat::Label3_Click(int index) {
 
 void Stat::Comcopy_Click() {
     setClipboardText(
-        copytext(table_.concs(), table_.signals(), QLocale().decimalPoint().toStdString()));
+        copytext(table_.concs(), table_.signalvalues(), QLocale().decimalPoint().toStdString()));
 }
 
 void Stat::Comcpaste_Click() {
