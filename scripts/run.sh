@@ -5,13 +5,11 @@ cd "$(dirname "$0")/.."
 
 scripts/deps.sh
 
-build=build/release
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCALIBRIX_BUILD_TESTS=OFF -DCALIBRIX_BUILD_BENCHMARKS=OFF >/dev/null
-cmake --build "$build" --target calibrix
+cmake --preset release >/dev/null
+cmake --build --preset release --target calibrix
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
   echo "calibrix: no display found; to run it headless use: xvfb-run scripts/run.sh" >&2
   exit 1
 fi
-exec "$build/calibrix"
+exec build/release/calibrix
