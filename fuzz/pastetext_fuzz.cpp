@@ -19,7 +19,8 @@ namespace {
 using calibrix::PasteData;
 using calibrix::PasteKind;
 
-constexpr int rows = calibrix::maxpoints;
+// The reference keeps its own grid size rather than the cutter's, so that it checks the limit too.
+constexpr int rows = 25;
 constexpr int columns = 9;
 
 struct Reference {
