@@ -1,5 +1,6 @@
 #include "core/statistics.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 
@@ -105,9 +106,10 @@ std::optional<Fit> calibrate(std::span<const double> conc, std::span<const doubl
     }
 
     // r = Σ(x − x̄)(y − ȳ) / √(Σ(x − x̄)²·Σ(y − ȳ)²), the same for both models; undefined (0)
-    // when the signals have no spread.
+    // when the signals have no spread. Clamped: rounding can put a near-exact line a hair beyond
+    // ±1, where no correlation can be.
     const double product = cyy * cxx;
-    const double r = product > 0 ? cxy / std::sqrt(product) : 0;
+    const double r = product > 0 ? std::clamp(cxy / std::sqrt(product), -1.0, 1.0) : 0;
 
     // SSres = Σ((y − a) − b·x)², summed so that nothing large cancels: an intercept far above
     // the residuals (C near 1234567, MS near 1) would take most of their digits with it.

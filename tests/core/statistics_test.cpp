@@ -375,6 +375,26 @@ INSTANTIATE_TEST_SUITE_P(
                   Model::Origin, 2, 5.6068398085888060e+1, 0, 2.1529739842006965e-8,
                   1.1755236472302152e+1}));
 
+// Near-exact lines on which the textbook quotient rounds past ±1; the exact correlation lies
+// within 1e-16 of ±1, inside it.
+TEST(Calibrate, CorrelationNeverExceedsOne) {
+    const std::pair<std::vector<double>, std::vector<double>> lines[] = {
+        {singles({0.16f, 0.32f, 0.48f, 0.64f, 0.80f}),
+         singles({0.528f, 1.056f, 1.584f, 2.112f, 2.640f})},
+        {singles({0.46f, 0.58f, 0.70f}), singles({-7.82f, -9.86f, -11.9f})},
+    };
+    for (const auto& [conc, signal] : lines) {
+        const double sign = signal[0] > 0 ? 1 : -1;
+        ASSERT_GT(sign * referencefit(conc, signal, Model::Intercept, 1).r, 1.0)
+            << "the data no longer exercise the rounding";
+        for (Model model : {Model::Intercept, Model::Origin}) {
+            const double r = calibrate(conc, signal, model, 2).value().r;
+            EXPECT_LE(std::abs(r), 1.0) << std::setprecision(17) << r;
+            EXPECT_NEAR(r, sign, 2e-16) << std::setprecision(17) << r;
+        }
+    }
+}
+
 // ---- Degenerate but valid data ---------------------------------------------------------------
 
 // Flat and exact lines, all values exactly representable: every output is exact.
