@@ -328,7 +328,7 @@ struct ExactCase {
     std::vector<double> conc, signal;
     Model model;
     int level;
-    double s, da, db, dl; // from the float-rounded inputs in exact fractions, to 17 digits
+    double s, da, db, dl; // exact from the float-rounded inputs (tools/exactfit.py)
 };
 
 void PrintTo(const ExactCase& c, std::ostream* os) {
