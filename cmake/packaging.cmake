@@ -52,6 +52,49 @@ install(FILES ${PROJECT_BINARY_DIR}/packaging/${CALIBRIX_APP_ID}.metainfo.xml
 install(FILES ${CALIBRIX_ICON_SVG} RENAME ${CALIBRIX_APP_ID}.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
+# The license, the changelog and the manual page that a distribution expects with the program.
+# The copyright file carries the license text of LICENSE, each line indented, blank ones as " .".
+file(STRINGS LICENSE license_lines)
+set(CALIBRIX_LICENSE_TEXT "")
+set(license_started OFF)
+foreach(line IN LISTS license_lines)
+  if(line MATCHES "^Permission ")
+    set(license_started ON)
+  endif()
+  if(license_started)
+    if(line STREQUAL "")
+      set(line ".")
+    endif()
+    string(APPEND CALIBRIX_LICENSE_TEXT " ${line}\n")
+  endif()
+endforeach()
+string(STRIP "${CALIBRIX_LICENSE_TEXT}" CALIBRIX_LICENSE_TEXT)
+set(CALIBRIX_LICENSE_TEXT " ${CALIBRIX_LICENSE_TEXT}")
+configure_file(packaging/copyright.in ${PROJECT_BINARY_DIR}/packaging/copyright @ONLY)
+configure_file(packaging/calibrix.1.in ${PROJECT_BINARY_DIR}/packaging/calibrix.1 @ONLY)
+configure_file(packaging/changelog ${PROJECT_BINARY_DIR}/packaging/changelog COPYONLY)
+
+# gzip -9n: the strongest compression, and no file name or time stamp, so that the same sources
+# give the same package.
+find_program(GZIP gzip REQUIRED)
+set(gzipped)
+foreach(file changelog calibrix.1)
+  set(gz ${PROJECT_BINARY_DIR}/packaging/${file}.gz)
+  add_custom_command(
+    OUTPUT ${gz}
+    COMMAND ${GZIP} -9nkf ${PROJECT_BINARY_DIR}/packaging/${file}
+    DEPENDS ${PROJECT_BINARY_DIR}/packaging/${file}
+    COMMENT "Compressing ${file}"
+    VERBATIM)
+  list(APPEND gzipped ${gz})
+endforeach()
+add_custom_target(calibrix_docs ALL DEPENDS ${gzipped})
+install(FILES ${PROJECT_BINARY_DIR}/packaging/copyright
+              ${PROJECT_BINARY_DIR}/packaging/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${PROJECT_BINARY_DIR}/packaging/calibrix.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
 # The .deb: `cpack -G DEB` in the build directory writes calibrix_<version>_<arch>.deb there.
 # A project that adds ours with add_subdirectory keeps its own package settings.
 if(NOT PROJECT_IS_TOP_LEVEL)
