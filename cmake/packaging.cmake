@@ -44,7 +44,17 @@ add_custom_target(calibrix_icons ALL DEPENDS ${icon_pngs})
 # The program links system libraries only, so the installed binary needs no RPATH (the Qt
 # project setup would give it $ORIGIN/../lib).
 set_target_properties(calibrix PROPERTIES INSTALL_RPATH "")
+# Relocations read-only and bound at start, as Debian builds its programs.
+target_link_options(calibrix PRIVATE LINKER:-z,relro LINKER:-z,now)
 install(TARGETS calibrix RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# A stripped install (the package's) also drops the compiler's version notes, as Debian's
+# own stripping does.
+install(CODE "
+  if(CMAKE_INSTALL_DO_STRIP)
+    execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+                            \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/calibrix\"
+                    COMMAND_ERROR_IS_FATAL ANY)
+  endif()")
 install(FILES ${PROJECT_BINARY_DIR}/packaging/${CALIBRIX_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_BINARY_DIR}/packaging/${CALIBRIX_APP_ID}.metainfo.xml
