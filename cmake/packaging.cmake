@@ -49,12 +49,14 @@ target_link_options(calibrix PRIVATE LINKER:-z,relro LINKER:-z,now)
 install(TARGETS calibrix RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # A stripped install (the package's) also drops the compiler's version notes, as Debian's
 # own stripping does.
-install(CODE "
-  if(CMAKE_INSTALL_DO_STRIP)
-    execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
-                            \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/calibrix\"
-                    COMMAND_ERROR_IS_FATAL ANY)
-  endif()")
+if(CMAKE_OBJCOPY)
+  install(CODE "
+    if(CMAKE_INSTALL_DO_STRIP)
+      execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+                              \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/calibrix\"
+                      COMMAND_ERROR_IS_FATAL ANY)
+    endif()")
+endif()
 install(FILES ${PROJECT_BINARY_DIR}/packaging/${CALIBRIX_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_BINARY_DIR}/packaging/${CALIBRIX_APP_ID}.metainfo.xml
@@ -64,7 +66,8 @@ install(FILES ${CALIBRIX_ICON_SVG} RENAME ${CALIBRIX_APP_ID}.svg
 
 # The license, the changelog and the manual page that a distribution expects with the program.
 # The copyright file carries the license text of LICENSE, each line indented, blank ones as " .".
-file(STRINGS LICENSE license_lines)
+file(STRINGS ${PROJECT_SOURCE_DIR}/LICENSE license_lines)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CALIBRIX_LICENSE_TEXT "")
 set(license_started OFF)
 foreach(line IN LISTS license_lines)
