@@ -82,9 +82,9 @@ std::string generallayout(const Decimal& d, std::string_view separator) {
 }
 
 // Shorter spellings of the same digits, for when the general layout does not fit a cell: the
-// exponent without "+" or leading zeros, with the point after any digit or left out
-// (1234567E-36).
-std::vector<std::string> compactlayouts(const Decimal& d, std::string_view separator) {
+// exponent without leading zeros, with the point after any digit or left out (1234567E-36).
+// A positive exponent carries its "+" where `plus` is set.
+std::vector<std::string> compactlayouts(const Decimal& d, std::string_view separator, bool plus) {
     std::vector<std::string> out;
     const std::string sign = d.negative ? "-" : "";
     for (std::size_t before = 1; before <= d.digits.size(); ++before) {
@@ -93,8 +93,9 @@ std::vector<std::string> compactlayouts(const Decimal& d, std::string_view separ
             text += separator;
             text.append(d.digits, before);
         }
-        text += 'E';
-        text += std::to_string(d.exponent - static_cast<int>(before - 1));
+        const int exponent = d.exponent - static_cast<int>(before - 1);
+        text += plus && exponent >= 0 ? "E+" : "E";
+        text += std::to_string(exponent);
         out.push_back(std::move(text));
     }
     return out;
@@ -128,13 +129,18 @@ std::string generalnumber(double value, std::string_view decimalSeparator) {
         return general;
 
     // The shortest digits that give this float back, in the first layout that fits a cell and
-    // reads back; the parser rounds through double, so each text is checked.
+    // reads back; the parser rounds through double, so each text is checked. An exponent keeps
+    // its sign wherever some spelling with it fits (1E+13, 34028235E+31); the "+" goes only
+    // where none does.
     end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), single,
                         std::chars_format::scientific)
               .ptr;
     const Decimal shortest = decompose({buffer.data(), std::size_t(end - buffer.data())});
-    std::vector<std::string> candidates = compactlayouts(shortest, decimalSeparator);
-    candidates.insert(candidates.begin(), generallayout(shortest, decimalSeparator));
+    std::vector<std::string> candidates = {generallayout(shortest, decimalSeparator)};
+    for (const bool plus : {true, false}) {
+        for (std::string& text : compactlayouts(shortest, decimalSeparator, plus))
+            candidates.push_back(std::move(text));
+    }
     for (const std::string& text : candidates) {
         if (utf8length(text) <= std::size_t(cellchars) && survivescell(text, single))
             return text;

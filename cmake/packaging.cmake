@@ -44,13 +44,69 @@ add_custom_target(calibrix_icons ALL DEPENDS ${icon_pngs})
 # The program links system libraries only, so the installed binary needs no RPATH (the Qt
 # project setup would give it $ORIGIN/../lib).
 set_target_properties(calibrix PROPERTIES INSTALL_RPATH "")
+# Relocations read-only and bound at start, as Debian builds its programs.
+target_link_options(calibrix PRIVATE LINKER:-z,relro LINKER:-z,now)
 install(TARGETS calibrix RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# A stripped install (the package's) also drops the compiler's version notes, as Debian's
+# own stripping does.
+if(CMAKE_OBJCOPY)
+  install(CODE "
+    if(CMAKE_INSTALL_DO_STRIP)
+      execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+                              \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/calibrix\"
+                      COMMAND_ERROR_IS_FATAL ANY)
+    endif()")
+endif()
 install(FILES ${PROJECT_BINARY_DIR}/packaging/${CALIBRIX_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_BINARY_DIR}/packaging/${CALIBRIX_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${CALIBRIX_ICON_SVG} RENAME ${CALIBRIX_APP_ID}.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+# The license, the changelog and the manual page that a distribution expects with the program.
+# The copyright file carries the license text of LICENSE, each line indented, blank ones as " .".
+file(STRINGS ${PROJECT_SOURCE_DIR}/LICENSE license_lines)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CALIBRIX_LICENSE_TEXT "")
+set(license_started OFF)
+foreach(line IN LISTS license_lines)
+  if(line MATCHES "^Permission ")
+    set(license_started ON)
+  endif()
+  if(license_started)
+    if(line STREQUAL "")
+      set(line ".")
+    endif()
+    string(APPEND CALIBRIX_LICENSE_TEXT " ${line}\n")
+  endif()
+endforeach()
+string(STRIP "${CALIBRIX_LICENSE_TEXT}" CALIBRIX_LICENSE_TEXT)
+set(CALIBRIX_LICENSE_TEXT " ${CALIBRIX_LICENSE_TEXT}")
+configure_file(packaging/copyright.in ${PROJECT_BINARY_DIR}/packaging/copyright @ONLY)
+configure_file(packaging/calibrix.1.in ${PROJECT_BINARY_DIR}/packaging/calibrix.1 @ONLY)
+configure_file(packaging/changelog ${PROJECT_BINARY_DIR}/packaging/changelog COPYONLY)
+
+# gzip -9n: the strongest compression, and no file name or time stamp, so that the same sources
+# give the same package.
+find_program(GZIP gzip REQUIRED)
+set(gzipped)
+foreach(file changelog calibrix.1)
+  set(gz ${PROJECT_BINARY_DIR}/packaging/${file}.gz)
+  add_custom_command(
+    OUTPUT ${gz}
+    COMMAND ${GZIP} -9nkf ${PROJECT_BINARY_DIR}/packaging/${file}
+    DEPENDS ${PROJECT_BINARY_DIR}/packaging/${file}
+    COMMENT "Compressing ${file}"
+    VERBATIM)
+  list(APPEND gzipped ${gz})
+endforeach()
+add_custom_target(calibrix_docs ALL DEPENDS ${gzipped})
+install(FILES ${PROJECT_BINARY_DIR}/packaging/copyright
+              ${PROJECT_BINARY_DIR}/packaging/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${PROJECT_BINARY_DIR}/packaging/calibrix.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # The .deb: `cpack -G DEB` in the build directory writes calibrix_<version>_<arch>.deb there.
 # A project that adds ours with add_subdirectory keeps its own package settings.

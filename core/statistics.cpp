@@ -1,5 +1,6 @@
 #include "core/statistics.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 
@@ -105,14 +106,21 @@ std::optional<Fit> calibrate(std::span<const double> conc, std::span<const doubl
     }
 
     // r = Σ(x − x̄)(y − ȳ) / √(Σ(x − x̄)²·Σ(y − ȳ)²), the same for both models; undefined (0)
-    // when the signals have no spread.
+    // when the signals have no spread. Clamped: rounding can put a near-exact line a hair beyond
+    // ±1, where no correlation can be.
     const double product = cyy * cxx;
-    const double r = product > 0 ? cxy / std::sqrt(product) : 0;
+    const double r = product > 0 ? std::clamp(cxy / std::sqrt(product), -1.0, 1.0) : 0;
 
-    // SSres = Σ((y − a) − b·x)²
+    // SSres = Σ((y − a) − b·x)², summed so that nothing large cancels: an intercept far above
+    // the residuals (C near 1234567, MS near 1) would take most of their digits with it.
+    // With intercept, each residual is (y − ȳ) − b·(x − x̄), the same value since a = ȳ − b·x̄.
+    // Through the origin, y − b·x is taken with one rounding (fma), so a residual far below y
+    // keeps its digits. An error in b moves SSres only to second order, since b minimises it.
     double ssres = 0;
     for (std::size_t i = 0; i < count; ++i) {
-        const double e = (signal[i] - a) - b * conc[i];
+        const double e = model == Model::Intercept
+                             ? std::fma(-b, conc[i] - xmean, signal[i] - ymean)
+                             : std::fma(-b, conc[i], signal[i]);
         ssres += e * e;
     }
 

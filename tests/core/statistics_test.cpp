@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <initializer_list>
 #include <iomanip>
 #include <limits>
 #include <numbers>
@@ -313,6 +314,85 @@ TEST(Calibrate, LargeCloseConcentrationsKeepTheirSlope) {
     ASSERT_TRUE(fit.has_value());
     const double exact = 4.470348358154297e-08; // Σ(x − x̄)(y − ȳ) / Σ(x − x̄)² in fractions
     EXPECT_NEAR(fit->b, exact, 1e-12 * exact) << std::setprecision(17) << fit->b;
+}
+
+// ---- Against exact arithmetic, on values a cell can hold ---------------------------------------
+
+// Cells give single-precision values; the fit computes with them as doubles.
+std::vector<double> singles(std::initializer_list<float> values) {
+    return {values.begin(), values.end()};
+}
+
+struct ExactCase {
+    const char* name;
+    std::vector<double> conc, signal;
+    Model model;
+    int level;
+    double s, da, db, dl; // exact from the float-rounded inputs (tools/exactfit.py)
+};
+
+void PrintTo(const ExactCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ExactFigures : public testing::TestWithParam<ExactCase> {};
+
+// Residuals far below the values they come from (an intercept or signals millions of times
+// larger) keep their digits.
+TEST_P(ExactFigures, AgreeToOnePartInABillion) {
+    const ExactCase& c = GetParam();
+    const auto fit = calibrate(c.conc, c.signal, c.model, c.level);
+    ASSERT_TRUE(fit.has_value());
+    const std::pair<const char*, std::pair<double, double>> figures[] = {{"s", {fit->s, c.s}},
+                                                                         {"da", {fit->da, c.da}},
+                                                                         {"db", {fit->db, c.db}},
+                                                                         {"dl", {fit->dl, c.dl}}};
+    for (const auto& [what, values] : figures) {
+        const auto [got, exact] = values;
+        EXPECT_NEAR(got, exact, 1e-9 * std::abs(exact))
+            << what << std::setprecision(17) << ": got " << got << ", exact " << exact;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CellValues, ExactFigures,
+    testing::Values(
+        ExactCase{"intercept far above the residuals",
+                  singles({1234567, 1234568, 1234569, 1234570, 1234571}),
+                  singles({0.5f, 0.7f, 0.9f, 1.1f, 1.3f}), Model::Intercept, 2,
+                  2.8791778775432584e-8, 3.5767125590646626e-2, 2.8971345943906869e-8,
+                  3.5767121475469929e-1},
+        ExactCase{"concentrations near the largest float",
+                  singles({3.4028227E38f, 3.4028229E38f, 3.4028231E38f, 3.4028233E38f}),
+                  singles({1, 2, 3, 4.0000005f}), Model::Intercept, 3, 1.8467823725735745e-7,
+                  1.3752480543105307e+1, 4.0414916401742768e-38, 5.5786634978992241e+32},
+        ExactCase{"through the origin, signals far above the residuals", singles({656, 666, 676}),
+                  singles({721.6f, 732.6f, 743.6f}), Model::Origin, 1, 3.6654996973718345e-7, 0,
+                  9.2778756626467210e-10, 5.6173321745444065e-7},
+        ExactCase{"through the origin, scaled up",
+                  singles({2.53E9f, 2.61E9f, 2.69E9f, 2.77E9f, 2.85E9f, 2.93E9f}),
+                  singles({1.265E10f, 1.305E10f, 1.345E10f, 1.385E10f, 1.425E10f, 1.465E10f}),
+                  Model::Origin, 2, 5.6068398085888060e+1, 0, 2.1529739842006965e-8,
+                  1.1755236472302152e+1}));
+
+// Near-exact lines on which the textbook quotient rounds past ±1; the exact correlation lies
+// within 1e-16 of ±1, inside it.
+TEST(Calibrate, CorrelationNeverExceedsOne) {
+    const std::pair<std::vector<double>, std::vector<double>> lines[] = {
+        {singles({0.16f, 0.32f, 0.48f, 0.64f, 0.80f}),
+         singles({0.528f, 1.056f, 1.584f, 2.112f, 2.640f})},
+        {singles({0.46f, 0.58f, 0.70f}), singles({-7.82f, -9.86f, -11.9f})},
+    };
+    for (const auto& [conc, signal] : lines) {
+        const double sign = signal[0] > 0 ? 1 : -1;
+        ASSERT_GT(sign * referencefit(conc, signal, Model::Intercept, 1).r, 1.0)
+            << "the data no longer exercise the rounding";
+        for (Model model : {Model::Intercept, Model::Origin}) {
+            const double r = calibrate(conc, signal, model, 2).value().r;
+            EXPECT_LE(std::abs(r), 1.0) << std::setprecision(17) << r;
+            EXPECT_NEAR(r, sign, 2e-16) << std::setprecision(17) << r;
+        }
+    }
 }
 
 // ---- Degenerate but valid data ---------------------------------------------------------------

@@ -1,6 +1,6 @@
 # Checks an installed Calibrix below ROOT (a DESTDIR or an unpacked .deb, prefix /usr).
-# Expects APP_ID, VERSION, ICON_SIZES (comma-separated), SOURCE_SVG and APPSTREAMCLI;
-# appends what is wrong, one line each, to the variable `errors`.
+# Expects APP_ID, VERSION, ICON_SIZES (comma-separated), SOURCE_SVG, SOURCE_DIR, GZIP and
+# APPSTREAMCLI; appends what is wrong, one line each, to the variable `errors`.
 
 function(png_size path out_width out_height)
   file(READ "${path}" head LIMIT 24 HEX)
@@ -28,7 +28,10 @@ function(check_tree root)
     usr/bin/calibrix
     usr/share/applications/${APP_ID}.desktop
     usr/share/metainfo/${APP_ID}.metainfo.xml
-    usr/share/icons/hicolor/scalable/apps/${APP_ID}.svg)
+    usr/share/icons/hicolor/scalable/apps/${APP_ID}.svg
+    usr/share/doc/calibrix/copyright
+    usr/share/doc/calibrix/changelog.gz
+    usr/share/man/man1/calibrix.1.gz)
   foreach(size IN LISTS sizes)
     list(APPEND expected usr/share/icons/hicolor/${size}x${size}/apps/${APP_ID}.png)
   endforeach()
@@ -107,6 +110,50 @@ function(check_tree root)
     if(NOT component MATCHES "<screenshot[^>]*>.*<image[^>]*>https://www\\.example\\.org/[^<]+</image>")
       string(APPEND problems "  the metainfo has no screenshot under https://www.example.org/\n")
     endif()
+  endif()
+
+  # Compressed as gzip -9n does it: deflate, no file name, no time stamp, the strongest level;
+  # and unpacking gives the file back.
+  foreach(gz doc/calibrix/changelog.gz man/man1/calibrix.1.gz)
+    if(NOT EXISTS "${usr}/share/${gz}")
+      continue()
+    endif()
+    file(READ "${usr}/share/${gz}" head LIMIT 10 HEX)
+    if(NOT head MATCHES "^1f8b08000000000002")
+      string(APPEND problems "  ${gz} does not start as gzip -9n writes: ${head}\n")
+    endif()
+    execute_process(COMMAND ${GZIP} -dc "${usr}/share/${gz}" RESULT_VARIABLE rc
+                    OUTPUT_VARIABLE unpacked)
+    if(NOT rc EQUAL 0)
+      string(APPEND problems "  ${gz} does not unpack\n")
+    elseif(gz MATCHES "changelog")
+      file(READ "${SOURCE_DIR}/packaging/changelog" want)
+      if(NOT unpacked STREQUAL want)
+        string(APPEND problems "  ${gz} is not packaging/changelog\n")
+      endif()
+    endif()
+  endforeach()
+
+  # The copyright file in Debian's machine-readable format, with the license of LICENSE.
+  set(copyright "${usr}/share/doc/calibrix/copyright")
+  if(EXISTS "${copyright}")
+    file(READ "${copyright}" text)
+    foreach(field "^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"
+                  "\nUpstream-Name: Calibrix\n" "\nSource: https://"
+                  "\n\nFiles: \\*\nCopyright: 2026 The Calibrix developers\nLicense: MIT\n"
+                  "\n\nLicense: MIT\n Permission ")
+      if(NOT text MATCHES "${field}")
+        string(APPEND problems "  the copyright file lacks ${field}\n")
+      endif()
+    endforeach()
+    file(STRINGS "${SOURCE_DIR}/LICENSE" license_lines REGEX ".")
+    list(REMOVE_AT license_lines 0 1) # the title and the copyright line come as fields
+    foreach(line IN LISTS license_lines)
+      string(FIND "${text}" "\n ${line}\n" pos)
+      if(pos EQUAL -1)
+        string(APPEND problems "  the copyright file lacks the license line '${line}'\n")
+      endif()
+    endforeach()
   endif()
 
   # appstreamcli checks the metainfo against the tree it sits in (the desktop file it launches).
