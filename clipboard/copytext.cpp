@@ -129,17 +129,19 @@ std::string generalnumber(double value, std::string_view decimalSeparator) {
         return general;
 
     // The shortest digits that give this float back, in the first layout that fits a cell and
-    // reads back; the parser rounds through double, so each text is checked. An exponent keeps
-    // its sign wherever some spelling with it fits (1E+13, 34028235E+31); the "+" goes only
-    // where none does.
+    // reads back; the parser rounds through double, so each text is checked. Each layout keeps
+    // the sign of its exponent where that still fits (1E+13); the "+" goes only where the same
+    // layout fits without it alone (3.4028235E38), so no number moves its point for a sign.
     end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), single,
                         std::chars_format::scientific)
               .ptr;
     const Decimal shortest = decompose({buffer.data(), std::size_t(end - buffer.data())});
     std::vector<std::string> candidates = {generallayout(shortest, decimalSeparator)};
-    for (const bool plus : {true, false}) {
-        for (std::string& text : compactlayouts(shortest, decimalSeparator, plus))
-            candidates.push_back(std::move(text));
+    const std::vector<std::string> withplus = compactlayouts(shortest, decimalSeparator, true);
+    const std::vector<std::string> without = compactlayouts(shortest, decimalSeparator, false);
+    for (std::size_t i = 0; i < withplus.size(); ++i) {
+        candidates.push_back(withplus[i]);
+        candidates.push_back(without[i]);
     }
     for (const std::string& text : candidates) {
         if (utf8length(text) <= std::size_t(cellchars) && survivescell(text, single))
