@@ -15,7 +15,10 @@ done
 work=$(mktemp -d)
 xvfb=
 cleanup() {
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
+  if [ -n "$xvfb" ]; then
+    kill "$xvfb" 2>/dev/null || true
+    wait "$xvfb" 2>/dev/null || true
+  fi
   rm -rf "$work"
 }
 trap cleanup EXIT
