@@ -1,5 +1,6 @@
 #include "ui/about.h"
 
+#include "ui/accessibility.h"
 #include "ui/fonts.h"
 
 #include <QDesktopServices>
@@ -235,6 +236,14 @@ void About::connectHandlers() {
     label4_->installEventFilter(this);
     for (QLabel* label : label5_)
         label->installEventFilter(this);
+    // Keyboard and screen-reader users reach the two addresses, and hear what the pictures are.
+    makeLink(*label4_, [this] { Label4_Click(); });
+    makeLink(*label5_[0], [this] { Label5_Click(0); });
+    clear_->setAccessibleName(QStringLiteral("OK"));
+    findChild<QGroupBox*>(QStringLiteral("Frame1"))
+        ->setAccessibleName(QStringLiteral("Name and version"));
+    findChild<QLabel*>(QStringLiteral("Picture2"))
+        ->setAccessibleName(QStringLiteral("Portrait of the author"));
 }
 
 // Qt lays out in device-independent pixels, so the design's pixel layout holds at any dpi and

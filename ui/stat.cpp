@@ -8,7 +8,9 @@
 #include "plot/plotgeometry.h"
 #include "plot/plotview.h"
 #include "ui/about.h"
+#include "ui/accessibility.h"
 #include "ui/fonts.h"
+#include "ui/keyboard.h"
 #include "ui/statlayout.h"
 
 #include <QApplication>
@@ -296,6 +298,18 @@ void Stat::buildControls() {
 
     option2_->setChecked(true);
     option1_[2]->setChecked(true);
+
+    // What screen readers and the keyboard alone need beyond the design.
+    exposeAsGraphic(*pict_);
+    hideFromScreenReaders(*findChild<QWidget*>(QStringLiteral("Text1")));
+    for (QAbstractButton* button : findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly))
+        pressOnEnter(*button);
+    for (QAbstractButton* option : {option2_, option3_, option1_[1], option1_[2], option1_[3]})
+        toggleByClick(*option);
+    tabToCheckedOption({option2_, option3_});
+    tabToCheckedOption({option1_[1], option1_[2], option1_[3]});
+    spoken_ = std::make_unique<SpokenResults>(
+        std::vector<QLabel*>{laba_, labda_, labb_, labdb_, labnv_, labso_, labr_}, *pict_);
     const auto sample = sampledata();
     for (std::size_t i = 0; i < sample.size(); ++i) {
         textX_[i + 1]->setText(QString::fromLatin1(sample[i].c));
@@ -382,6 +396,8 @@ template <class Changes> void Stat::userAction(Changes&& changes) {
     changes();
     calculate();
     busy_ = false;
+    spoken_->update(pict_->hasPlot() ? table_.npoints : 0,
+                    (model() == Model::Origin ? option3_ : option2_)->text());
 }
 
 void Stat::Command1_Click() {

@@ -20,6 +20,7 @@ namespace calibrix {
 
 class About;
 class PlotView;
+class SpokenResults;
 
 /// The main window: the point grid, the model and level options, the results and the plot.
 class Stat : public QWidget {
@@ -91,6 +92,7 @@ private:
     int blinkcolor_ = 15;
     bool busy_ = false; ///< a user action is running; cell changes wait for its one calculation
     std::unique_ptr<Cells> cells_;
+    std::unique_ptr<SpokenResults> spoken_; ///< results and plot as screen readers hear them
     std::unordered_map<const QObject*, Target> targets_; ///< what an event on a control means
 
     std::array<QLineEdit*, maxpoints + 1> textX_{};

@@ -265,17 +265,16 @@ private Q_SLOTS:
         QTest::newRow("Escape") << int(Qt::Key_Escape) << false;
     }
 
-    // The focus starts on OK and Tab moves it between OK and the portrait only.
+    // The focus starts on OK; Tab visits the mail link, the portrait and the web link in turn.
     void keys() {
         QFETCH(int, key);
         QFETCH(bool, hides);
         QWidget* ok = control(about_, "Clear");
-        QWidget* portrait = control(about_, "Picture2");
         QCOMPARE(QApplication::focusWidget(), ok);
-        QTest::keyClick(ok, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), portrait);
-        QTest::keyClick(portrait, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), ok);
+        for (const char* next : {"Label4", "Picture2", "Label5(0)", "Clear"}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), control(about_, next));
+        }
         QTest::keyClick(ok, Qt::Key(key));
         QCOMPARE(about_->isHidden(), hides);
         QVERIFY(!about_.isNull());
@@ -295,6 +294,35 @@ private Q_SLOTS:
         QFETCH(QUrl, url);
         QTest::mouseClick(control(about_, label.toLatin1().constData()), Qt::LeftButton);
         QCOMPARE(catcher_.urls, QList<QUrl>{url});
+        QVERIFY(about_->isVisible());
+        QCOMPARE(QApplication::focusWidget(), control(about_, "Clear")); // a click takes no focus
+    }
+
+    void linkKeys_data() {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QList<QUrl>>("urls");
+        const QList<QUrl> mail{QUrl("mailto:calibrix@example.org")};
+        const QList<QUrl> web{QUrl("http://www.example.org/simulations/simu_chem.html")};
+        for (const auto& [label, urls] : {std::pair{"Label4", mail}, std::pair{"Label5(0)", web}}) {
+            QTest::addRow("%s Return", label) << label << int(Qt::Key_Return) << urls;
+            QTest::addRow("%s Enter", label) << label << int(Qt::Key_Enter) << urls;
+            QTest::addRow("%s Space", label) << label << int(Qt::Key_Space) << urls;
+            QTest::addRow("%s Escape", label) << label << int(Qt::Key_Escape) << QList<QUrl>{};
+            QTest::addRow("%s A", label) << label << int(Qt::Key_A) << QList<QUrl>{};
+        }
+    }
+
+    // A link that has the focus opens with Enter or Space, as a click opens it.
+    void linkKeys() {
+        QFETCH(QString, label);
+        QFETCH(int, key);
+        QFETCH(QList<QUrl>, urls);
+        QWidget* link = control(about_, label.toLatin1().constData());
+        link->setFocus(Qt::TabFocusReason);
+        QCOMPARE(QApplication::focusWidget(), link);
+        QTest::keyClick(link, Qt::Key(key));
+        QCOMPARE(catcher_.urls, urls);
         QVERIFY(about_->isVisible());
     }
 

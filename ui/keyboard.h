@@ -1,0 +1,17 @@
+#pragma once
+
+#include <vector>
+
+class QAbstractButton;
+
+namespace calibrix {
+
+/// Return and keypad Enter click the button while it has the focus, as Space does; outside a
+/// dialog Qt's push buttons ignore Enter, and tool buttons always do.
+void pressOnEnter(QAbstractButton& button);
+
+/// Tab and Shift+Tab into a group of option buttons land on the checked one, as in native
+/// radio groups; the arrow keys keep moving within the group.
+void tabToCheckedOption(std::vector<QAbstractButton*> group);
+
+} // namespace calibrix
