@@ -395,6 +395,78 @@ TEST(Calibrate, CorrelationNeverExceedsOne) {
     }
 }
 
+// ---- NIST StRD linear regression sets, exact doubles -------------------------------------------
+
+struct Certified {
+    const char* name;
+    std::vector<double> conc, signal;
+    Model model;
+    double a, sda, b, sdb, s, r2; // sda, sdb: standard deviations; r2 < 0: not certified here
+};
+
+void PrintTo(const Certified& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class StRD : public testing::TestWithParam<Certified> {};
+
+// Twelve significant digits of every certified value; the half-widths are the certified
+// standard deviations times the table's t.
+TEST_P(StRD, TwelveCorrectDigits) {
+    const Certified& c = GetParam();
+    const auto fit = calibrate(c.conc, c.signal, c.model, 2);
+    ASSERT_TRUE(fit.has_value());
+    const double t = ttable[2][std::size_t(fit->dfrow)];
+    const std::pair<const char*, std::pair<double, double>> figures[] = {
+        {"a", {fit->a, c.a}}, {"sd a", {fit->da / t, c.sda}},
+        {"b", {fit->b, c.b}}, {"sd b", {fit->db / t, c.sdb}},
+        {"s", {fit->s, c.s}}, {"r2", {fit->r * fit->r, c.r2}}};
+    for (const auto& [what, values] : figures) {
+        const auto [got, certified] = values;
+        if (certified < 0)
+            continue;
+        EXPECT_NEAR(got, certified, 1e-12 * std::abs(certified))
+            << what << std::setprecision(17) << ": got " << got << ", certified " << certified;
+    }
+}
+
+std::vector<double> sequence(double first, double last) {
+    std::vector<double> out;
+    for (double v = first; v <= last; ++v)
+        out.push_back(v);
+    return out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Certified, StRD,
+    testing::Values(
+        Certified{"Norris",
+                  {0.2, 337.4, 118.2, 884.6, 10.1,  226.5, 666.3, 996.3, 448.6, 777.0, 558.2, 0.4,
+                   0.6, 775.5, 666.9, 338.0, 447.5, 11.6,  556.0, 228.1, 995.8, 887.6, 120.2, 0.3,
+                   0.3, 556.8, 339.1, 887.2, 999.0, 779.0, 11.1,  118.3, 229.2, 669.1, 448.9, 0.5},
+                  {0.1, 338.8, 118.1, 888.0, 9.2,   228.1, 668.5, 998.5, 449.1, 778.9, 559.2, 0.3,
+                   0.1, 778.1, 668.8, 339.3, 448.9, 10.8,  557.7, 228.3, 998.0, 888.8, 119.6, 0.3,
+                   0.6, 557.6, 339.3, 888.0, 998.5, 778.9, 10.2,  117.6, 228.9, 668.4, 449.2, 0.2},
+                  Model::Intercept,
+                  -0.262323073774029,
+                  0.232818234301152,
+                  1.00211681802045,
+                  0.429796848199937e-3,
+                  0.884796396144373,
+                  0.999993745883712},
+        Certified{"NoInt1", sequence(60, 70), sequence(130, 140), Model::Origin, 0, -1,
+                  2.07438016528926, 0.165289256198347e-1, 3.56753034006338, -1},
+        Certified{"NoInt2",
+                  {4, 5, 6},
+                  {3, 4, 4},
+                  Model::Origin,
+                  0,
+                  -1,
+                  0.727272727272727,
+                  0.420827318078432e-1,
+                  0.369274472937998,
+                  -1}));
+
 // ---- Degenerate but valid data ---------------------------------------------------------------
 
 // Flat and exact lines, all values exactly representable: every output is exact.
