@@ -23,6 +23,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QShowEvent>
 #include <QTimer>
@@ -380,10 +381,10 @@ template <class Changes> void Stat::userAction(Changes&& changes) {
         changes();
         return;
     }
-    busy_ = true;
+    // Cleared on every way out, a thrown exception included, so no later action is ignored.
+    const QScopedValueRollback busy(busy_, true);
     changes();
     calculate();
-    busy_ = false;
 }
 
 void Stat::Command1_Click() {

@@ -56,8 +56,9 @@ private:
     void watch(QWidget* control, Target target);
     void Form_Load();
 
-    /// Runs `changes`, then one calculation: the cell changes a handler makes do not each
-    /// recalculate, so one user action shows at most one bad-value message.
+    /// Runs `changes`, then one calculation: the cell changes a handler makes, and those the
+    /// table read makes while it trims, do not each recalculate, so one user action reads the
+    /// table once and shows at most one bad-value message.
     template <class Changes> void userAction(Changes&& changes);
 
     // The calculation and what it writes.
