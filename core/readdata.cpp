@@ -22,6 +22,17 @@ void trimCell(CellGrid& grid, Column column, int row) {
 
 } // namespace
 
+int lastFilledRow(const CellGrid& grid) {
+    const auto filled = [&](Column column, int row) {
+        return grid.text(column, row).find_first_not_of(' ') != std::string::npos;
+    };
+    for (int row = maxpoints; row >= 1; --row) {
+        if (filled(Column::C, row) || filled(Column::MS, row))
+            return row;
+    }
+    return 0;
+}
+
 void readdata(CellGrid& grid, PointTable& table) {
     table.dataerror = 1;
     for (int row = 1; row <= maxpoints; ++row) {
@@ -30,13 +41,7 @@ void readdata(CellGrid& grid, PointTable& table) {
     }
 
     // The last row with any text; empty rows above it count as points.
-    table.npoints = 0;
-    for (int row = maxpoints; row >= 1; --row) {
-        if (!grid.text(Column::C, row).empty() || !grid.text(Column::MS, row).empty()) {
-            table.npoints = std::int16_t(row);
-            break;
-        }
-    }
+    table.npoints = std::int16_t(lastFilledRow(grid));
 
     for (int row = 1; row <= maxpoints; ++row)
         grid.setRowBold(row, row <= table.npoints);

@@ -27,6 +27,9 @@ public:
     virtual void clearResults() = 0;
 };
 
+/// The last row in which either cell holds a character other than a blank; 0 when none does.
+int lastFilledRow(const CellGrid& grid);
+
 /// Reads the grid into `table`: trims leading blanks, counts and marks the rows, parses them,
 /// reports the first bad point, and always ends with the results blanked.
 void readdata(CellGrid& grid, PointTable& table);

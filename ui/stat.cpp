@@ -5,6 +5,7 @@
 #include "clipboard/pastetext.h"
 #include "core/calculation.h"
 #include "core/results.h"
+#include "core/tableedit.h"
 #include "plot/plotgeometry.h"
 #include "plot/plotview.h"
 #include "ui/about.h"
@@ -466,34 +467,11 @@ void Stat::gotocell(Column column, int row) {
 }
 
 void Stat::delpoint_Click(int row) {
-    userAction([this, row] {
-        // The last row with any text once leading blanks are gone.
-        int n = 0;
-        for (int i = maxpoints; i >= 1 && n == 0; --i) {
-            auto filled = [](const QString& t) {
-                return std::any_of(t.begin(), t.end(), [](QChar ch) { return ch != u' '; });
-            };
-            if (filled(textX_[std::size_t(i)]->text()) || filled(textY_[std::size_t(i)]->text()))
-                n = i;
-        }
-        for (int r = row; r < n; ++r) {
-            cells_->setText(Column::C, r, cells_->text(Column::C, r + 1));
-            cells_->setText(Column::MS, r, cells_->text(Column::MS, r + 1));
-        }
-        if (row <= n) {
-            cells_->setText(Column::C, n, "");
-            cells_->setText(Column::MS, n, "");
-        }
-    });
+    userAction([this, row] { deleteRow(*cells_, row); });
 }
 
 void Stat::Clear_Click() {
-    userAction([this] {
-        for (int i = 1; i <= maxpoints; ++i) {
-            textX_[std::size_t(i)]->clear();
-            textY_[std::size_t(i)]->clear();
-        }
-    });
+    userAction([this] { clearGrid(*cells_); });
 }
 
 void Stat::optionClicked() {
@@ -529,15 +507,12 @@ void Stat::Comcpaste_Click() {
         break;
     }
     userAction([&] {
-        for (int i = 1; i <= maxpoints; ++i) {
-            const auto at = std::size_t(i - 1);
-            if (pasted.kind == PasteKind::TwoColumns) {
-                cells_->setText(Column::C, i, pasted.first[at]);
-                cells_->setText(Column::MS, i, pasted.second[at]);
-            } else {
-                cells_->setText(only, i, pasted.first[at]);
-            }
-        }
+        if (pasted.kind == PasteKind::TwoColumns)
+            fillRows(*cells_, pasted.first, pasted.second);
+        else if (only == Column::C)
+            fillRows(*cells_, pasted.first, {});
+        else
+            fillRows(*cells_, {}, pasted.first);
     });
 }
 
