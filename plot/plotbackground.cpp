@@ -40,12 +40,12 @@ constexpr int subscriptsize = 9;
 constexpr double subscriptdrop = 3.0;
 
 // Lines are filled pixel rectangles, so they stay sharp at any integer device pixel ratio.
-void hline(QPainter& painter, int x1, int x2, int y, QRgb colour) {
-    painter.fillRect(x1, y, x2 - x1 + 1, 1, QColor(colour));
+void hline(QPainter& painter, int x1, int x2, int y, QRgb color) {
+    painter.fillRect(x1, y, x2 - x1 + 1, 1, QColor(color));
 }
 
-void vline(QPainter& painter, int x, int y1, int y2, QRgb colour) {
-    painter.fillRect(x, y1, 1, y2 - y1 + 1, QColor(colour));
+void vline(QPainter& painter, int x, int y1, int y2, QRgb color) {
+    painter.fillRect(x, y1, 1, y2 - y1 + 1, QColor(color));
 }
 
 // A label such as MS with "max" as a subscript; the anchor is on the base line, and

@@ -15,7 +15,7 @@ namespace calibrix {
 
 namespace {
 
-QColor qcolour(int palette) {
+QColor qcolor(int palette) {
     const Rgb rgb = palettecolor(palette);
     return {rgb.r, rgb.g, rgb.b};
 }
@@ -54,7 +54,7 @@ void PlotView::showPlot(const Plot& plot, std::span<const double> conc,
     m_linebounds = reach.intersected(QRectF(rect())).toAlignedRect();
 
     m_highlightrow = 0;
-    m_highlightcolour = markercolour;
+    m_highlightcolor = markercolor;
     m_hasplot = true;
     update();
 }
@@ -68,18 +68,18 @@ void PlotView::clearPlot() {
     update();
 }
 
-void PlotView::highlight(int row, int colour) {
+void PlotView::highlight(int row, int color) {
     if (!m_hasplot)
         return;
     if (row < 1 || row > static_cast<int>(m_markers.size()))
         row = 0;
-    // Only the marker highlighted so far and the one highlighted now can change colour.
+    // Only the marker highlighted so far and the one highlighted now can change color.
     const std::array rows{m_highlightrow, row};
-    const std::array before{markercolourof(rows[0]), markercolourof(rows[1])};
+    const std::array before{markercolorof(rows[0]), markercolorof(rows[1])};
     m_highlightrow = row;
-    m_highlightcolour = colour;
+    m_highlightcolor = color;
     for (std::size_t i = 0; i < rows.size(); ++i)
-        if (rows[i] != 0 && markercolourof(rows[i]) != before[i])
+        if (rows[i] != 0 && markercolorof(rows[i]) != before[i])
             update(markerwidgetrect(rows[i]));
 }
 
@@ -91,8 +91,8 @@ QSize PlotView::sizeHint() const {
     return {fixedwidth, fixedheight};
 }
 
-int PlotView::markercolourof(int row) const {
-    return row != 0 && row == m_highlightrow ? m_highlightcolour : markercolour;
+int PlotView::markercolorof(int row) const {
+    return row != 0 && row == m_highlightrow ? m_highlightcolor : markercolor;
 }
 
 QRect PlotView::markerwidgetrect(int row) const {
@@ -129,7 +129,7 @@ void PlotView::paintEvent(QPaintEvent* event) {
     if (event->region().intersects(m_linebounds)) {
         painter.save();
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(QPen(qcolour(linecolour), linewidth, Qt::SolidLine, Qt::RoundCap));
+        painter.setPen(QPen(qcolor(linecolor), linewidth, Qt::SolidLine, Qt::RoundCap));
         const QPointF offset(border + 0.5, border + 0.5);
         const QPointF start = QPointF(m_linestart.x, m_linestart.y) + offset;
         const QPointF end = QPointF(m_lineend.x, m_lineend.y) + offset;
@@ -142,14 +142,14 @@ void PlotView::paintEvent(QPaintEvent* event) {
     }
 
     // Markers in row order, the highlighted one last so that it shows over any it overlaps.
-    const QColor normal = qcolour(markercolour);
+    const QColor normal = qcolor(markercolor);
     for (int row = 1; row <= static_cast<int>(m_markers.size()); ++row) {
         const QRect r = markerwidgetrect(row);
         if (row != m_highlightrow && event->region().intersects(r))
             painter.fillRect(r, normal);
     }
     if (m_highlightrow != 0 && event->region().intersects(markerwidgetrect(m_highlightrow)))
-        painter.fillRect(markerwidgetrect(m_highlightrow), qcolour(m_highlightcolour));
+        painter.fillRect(markerwidgetrect(m_highlightrow), qcolor(m_highlightcolor));
 }
 
 } // namespace calibrix

@@ -28,9 +28,9 @@ public:
     /// Back to the bare background (vyvid).
     void clearPlot();
     /// One blink step: every marker dark blue (palette 1) except marker `row` (1-based; 0 or out
-    /// of range = none), drawn in palette colour `colour`. Repaints only the rectangles of
-    /// markers whose colour changes.
-    void highlight(int row, int colour);
+    /// of range = none), drawn in palette color `color`. Repaints only the rectangles of
+    /// markers whose color changes.
+    void highlight(int row, int color);
     /// Whether a plot is shown over the background.
     bool hasPlot() const;
 
@@ -40,7 +40,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    int markercolourof(int row) const;
+    int markercolorof(int row) const;
     QRect markerwidgetrect(int row) const;
     void ensurebackground();
 
@@ -50,7 +50,7 @@ private:
     PixelPoint m_lineend{};
     QRect m_linebounds; // widget pixels the line can touch; empty when it misses the widget
     int m_highlightrow = 0;
-    int m_highlightcolour = 0;
+    int m_highlightcolor = 0;
     QPixmap m_background; // border and background at the device pixel ratio last painted
 };
 

@@ -1,6 +1,7 @@
 #include "ui/about.h"
 
 #include "ui/fonts.h"
+#include "ui/messagebox.h"
 
 #include <QDesktopServices>
 #include <QGroupBox>
@@ -70,7 +71,7 @@ struct ControlRow {
     Twips rect;
     const char* content; // a label's text, a frame's caption or a picture's resource
     int fontPx;          // 11 px = 8.25 pt, 13 px = 9.75 pt, 32 px = 24 pt
-    QRgb colour;
+    QRgb color;
     Fit fit;
     const char* toolTip = nullptr;
 };
@@ -79,7 +80,7 @@ struct ControlRow {
 // edge our longer address would run into the frame's border.
 // clang-format off
 constexpr ControlRow kControls[] = {
-    // name       kind     in        left  top   width height   content    px  colour  fit
+    // name       kind     in        left  top   width height   content    px  color  fit
     {"Frame1",    Frame,   "",       {120,  120,  8175, 2175}, "",         11, kBlack, Box},
     {"Label1",    Label,   "Frame1", {2985, 360,  3885, 555},  "Calibrix", 32, kBlue,  Centre},
     {"Label2(0)", Label,   "Frame1", {4440, 1080, 1005, 240},  kVersion,   13, kBlack, Centre},
@@ -172,7 +173,7 @@ QWidget* makeControl(const ControlRow& row, QWidget* container) {
     widget->setObjectName(QString::fromLatin1(row.name));
     widget->setFont(uifont(row.fontPx));
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, QColor::fromRgb(row.colour));
+    palette.setColor(QPalette::WindowText, QColor::fromRgb(row.color));
     widget->setPalette(palette);
     if (row.toolTip != nullptr)
         widget->setToolTip(QString::fromUtf8(row.toolTip));
@@ -265,11 +266,10 @@ void About::openLink(const QUrl& url) {
     if (QDesktopServices::openUrl(url))
         return;
     const QString address = url.scheme() == QLatin1String("mailto") ? url.path() : url.toString();
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("link not opened"),
-                    QStringLiteral("No program could open the link. Please open it by hand:\n\n") +
-                        address,
-                    QMessageBox::Ok, this);
-    box.setWindowModality(Qt::ApplicationModal);
+    QMessageBox box(this);
+    prepareMessageBox(
+        box, QStringLiteral("link not opened"),
+        QStringLiteral("No program could open the link. Please open it by hand:\n\n") + address);
     box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     box.exec();
 }

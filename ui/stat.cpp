@@ -10,6 +10,7 @@
 #include "plot/plotview.h"
 #include "ui/about.h"
 #include "ui/fonts.h"
+#include "ui/messagebox.h"
 #include "ui/statlayout.h"
 
 #include <QApplication>
@@ -80,7 +81,7 @@ QColor rgb(std::uint32_t value) {
     return QColor(int(value >> 16 & 0xFF), int(value >> 8 & 0xFF), int(value & 0xFF));
 }
 
-void setColours(QWidget* w, const ControlSpec& design) {
+void setColors(QWidget* w, const ControlSpec& design) {
     QPalette pal = w->palette();
     pal.setColor(QPalette::Window, rgb(design.back));
     pal.setColor(QPalette::Base, rgb(design.back));
@@ -264,7 +265,7 @@ void Stat::buildControls() {
             w->setGeometry(twips(design.left), twips(design.top + step * design.rowStep),
                            twips(design.width), twips(design.height));
             w->setFont(fontOf(design.font));
-            setColours(w, design);
+            setColors(w, design);
             if (design.toolTip != nullptr)
                 w->setToolTip(QString::fromUtf8(design.toolTip));
             if (design.accessible != nullptr) {
@@ -431,10 +432,9 @@ void Stat::vyvid() {
 }
 
 void Stat::showBadPoint(int row) {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("incorrect value"),
-                    QStringLiteral("Incorrect data. Please check the point \u2116 %1").arg(row),
-                    QMessageBox::Ok, this);
-    box.setWindowModality(Qt::ApplicationModal);
+    QMessageBox box(this);
+    prepareMessageBox(box, QStringLiteral("incorrect value"),
+                      QStringLiteral("Incorrect data. Please check the point \u2116 %1").arg(row));
     box.exec();
 }
 

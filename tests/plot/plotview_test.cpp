@@ -36,7 +36,7 @@ QRect markerwidgetrect(int row) {
     return QRect(QPoint(r.left, r.top), QPoint(r.right, r.bottom)).translated(1, 1);
 }
 
-// The colour of a widget pixel, read at its top-left device pixel.
+// The color of a widget pixel, read at its top-left device pixel.
 QColor at(const QImage& image, QPoint widget) {
     const auto ratio = static_cast<int>(image.devicePixelRatio());
     return image.pixelColor(widget * ratio);
@@ -102,7 +102,7 @@ private Q_SLOTS:
 
 void PlotViewTest::background_data() {
     QTest::addColumn<QPoint>("drawing");
-    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<QColor>("color");
     QTest::newRow("border") << QPoint(-1, -1) << black;
     QTest::newRow("border far corner") << QPoint(383, 255) << black;
     QTest::newRow("inside frame") << QPoint(100, 100) << white;
@@ -127,10 +127,10 @@ void PlotViewTest::background_data() {
 
 void PlotViewTest::background() {
     QFETCH(QPoint, drawing);
-    QFETCH(QColor, colour);
+    QFETCH(QColor, color);
     PlotView view;
     const QColor got = at(grabbed(view), drawing + QPoint(1, 1));
-    QVERIFY2(got == colour, describe(got).constData());
+    QVERIFY2(got == color, describe(got).constData());
 }
 
 void PlotViewTest::backgroundLabels() {
@@ -171,7 +171,7 @@ void PlotViewTest::workedExample() {
 void PlotViewTest::partialRepaintMatchesFull() {
     PlotView view;
     view.showPlot(sample.plot, sampleconc, samplesignal);
-    view.highlight(4, blinkcolour);
+    view.highlight(4, blinkcolor);
     const QImage full = grabbed(view);
     const auto ratio = static_cast<int>(full.devicePixelRatio());
     for (const QRect& part : {markerwidgetrect(2), markerwidgetrect(4), QRect(190, 100, 30, 40),
@@ -185,12 +185,12 @@ void PlotViewTest::clearRestoresBackground() {
     PlotView view;
     const QImage bare = grabbed(view);
     view.showPlot(sample.plot, sampleconc, samplesignal);
-    view.highlight(2, blinkcolour);
+    view.highlight(2, blinkcolor);
     QVERIFY(grabbed(view) != bare);
     view.clearPlot();
     QVERIFY(!view.hasPlot());
     QVERIFY(grabbed(view) == bare);
-    view.highlight(2, blinkcolour); // no plot, nothing to blink
+    view.highlight(2, blinkcolor); // no plot, nothing to blink
     QVERIFY(grabbed(view) == bare);
 }
 
@@ -220,17 +220,17 @@ void PlotViewTest::highlightBlinks() {
     const QPoint second(90, 201);
     const QPoint third = widgetpixel(topixel(layout.plot.scale, conc[2], signal[2]));
     struct Step {
-        int row, colour;
+        int row, color;
         QColor second, third;
     };
     const Step steps[] = {
-        {2, blinkcolour, white, darkblue},     {2, markercolour, darkblue, darkblue},
-        {3, blinkcolour, darkblue, white},     {4, blinkcolour, darkblue, white},
-        {11, blinkcolour, darkblue, darkblue}, {0, blinkcolour, darkblue, darkblue},
-        {-1, blinkcolour, darkblue, darkblue}, {2, blinkcolour, white, darkblue},
+        {2, blinkcolor, white, darkblue},     {2, markercolor, darkblue, darkblue},
+        {3, blinkcolor, darkblue, white},     {4, blinkcolor, darkblue, white},
+        {11, blinkcolor, darkblue, darkblue}, {0, blinkcolor, darkblue, darkblue},
+        {-1, blinkcolor, darkblue, darkblue}, {2, blinkcolor, white, darkblue},
     };
     for (const Step& step : steps) {
-        view.highlight(step.row, step.colour);
+        view.highlight(step.row, step.color);
         const QImage image = grabbed(view);
         const QByteArray where = QByteArray::number(step.row) + ", " + describe(at(image, second)) +
                                  ", " + describe(at(image, third));
@@ -253,25 +253,24 @@ void PlotViewTest::blinkRepaintsOnlyChangedMarkers() {
     QVERIFY(QTest::qWaitForWindowExposed(&view));
     QCoreApplication::processEvents();
     struct Step {
-        int row, colour;
+        int row, color;
         std::vector<int> repainted;
     };
     const Step steps[] = {
-        {1, blinkcolour, {1}},  {1, blinkcolour, {}},  {1, markercolour, {1}},
-        {3, markercolour, {}},  {3, blinkcolour, {3}}, {5, blinkcolour, {3, 5}},
-        {5, markercolour, {5}}, {0, blinkcolour, {}},  {7, blinkcolour, {7}},
-        {99, blinkcolour, {7}}, {4, blinkcolour, {4}},
+        {1, blinkcolor, {1}}, {1, blinkcolor, {}},     {1, markercolor, {1}}, {3, markercolor, {}},
+        {3, blinkcolor, {3}}, {5, blinkcolor, {3, 5}}, {5, markercolor, {5}}, {0, blinkcolor, {}},
+        {7, blinkcolor, {7}}, {99, blinkcolor, {7}},   {4, blinkcolor, {4}},
     };
     for (const Step& step : steps) {
         view.painted = QRegion();
         view.paints = 0;
-        view.highlight(step.row, step.colour);
+        view.highlight(step.row, step.color);
         QCoreApplication::processEvents();
         QRegion expected;
         for (const int row : step.repainted)
             expected += markerwidgetrect(row);
         const QByteArray where = "highlight(" + QByteArray::number(step.row) + ", " +
-                                 QByteArray::number(step.colour) + ")";
+                                 QByteArray::number(step.color) + ")";
         QVERIFY2(view.painted == expected, where.constData());
         QVERIFY2((view.paints == 0) == step.repainted.empty(), where.constData());
     }
