@@ -43,9 +43,9 @@ constexpr Rgb palettecolor(int index) {
 }
 
 /// Palette number of the point markers: dark blue.
-inline constexpr int markercolor = 1;
+inline constexpr int markerColor = 1;
 /// Palette number of the fitted line: red.
-inline constexpr int linecolor = 12;
+inline constexpr int lineColor = 12;
 /// Palette number of a highlighted marker on its bright blink step: white.
 inline constexpr int blinkcolor = 15;
 

@@ -33,7 +33,7 @@ constexpr std::uint32_t black = 0x000000;
 constexpr std::uint32_t blue = 0x0000C0;
 constexpr std::uint32_t grey = 0xE0E0E0;
 
-const WindowSpec aboutWindow{"About", " About", 560, 328, ControlFont::Medium, grey, black};
+const WindowDesign aboutWindow{"About", " About", 560, 328, ControlFont::Medium, grey, black};
 
 constexpr Picture okPicture{"ok", 76, 36};
 constexpr Picture portrait{"portrait", 110, 111};
@@ -45,7 +45,7 @@ constexpr auto W = Container::Window;
 constexpr auto F1 = Container::Frame1;
 constexpr auto F2 = Container::Frame2;
 
-using Row = ControlSpec<AboutControls>;
+using Row = ControlRow<AboutControls>;
 
 // One row a control, in tab order; the columns are those of the main window's layout. Label4
 // keeps the design right edge: at the design left edge our longer address would run into the

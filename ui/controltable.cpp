@@ -123,15 +123,15 @@ QRect fitted(const QLabel& label, const QRect& design, TextFit fit) {
 
 } // namespace
 
-void applyWindow(QWidget& window, const WindowSpec& spec) {
-    window.setObjectName(QString::fromLatin1(spec.name));
-    window.setWindowTitle(QString::fromUtf8(spec.title));
+void applyWindow(QWidget& window, const WindowDesign& design) {
+    window.setObjectName(QString::fromLatin1(design.name));
+    window.setWindowTitle(QString::fromUtf8(design.title));
     window.setWindowIcon(QIcon(QStringLiteral(":/resources/calibrix.svg")));
-    window.setFont(fontOf(spec.font));
+    window.setFont(fontOf(design.font));
     QPalette palette = window.palette();
-    palette.setColor(QPalette::Window, rgb(spec.back));
-    palette.setColor(QPalette::Button, rgb(spec.back));
-    palette.setColor(QPalette::WindowText, rgb(spec.fore));
+    palette.setColor(QPalette::Window, rgb(design.back));
+    palette.setColor(QPalette::Button, rgb(design.back));
+    palette.setColor(QPalette::WindowText, rgb(design.fore));
     window.setPalette(palette);
     window.setAutoFillBackground(true);
 }

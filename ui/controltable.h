@@ -85,7 +85,7 @@ struct Control {
 template <class Controls> using Keep = void (*)(Controls&, QWidget*, int index);
 
 /// A layout row and where the window keeps what it builds (nullptr: nowhere).
-template <class Controls> struct ControlSpec {
+template <class Controls> struct ControlRow {
     Control control;
     Keep<Controls> keep = nullptr;
 };
@@ -120,7 +120,7 @@ void keepIn(typename MemberOf<decltype(member)>::Class& controls, QWidget* widge
 template <auto member> inline constexpr auto kept = &detail::keepIn<member>;
 
 /// The window properties a layout fixes.
-struct WindowSpec {
+struct WindowDesign {
     const char* name;
     const char* title;
     int width, height; ///< client area in pixels
@@ -129,7 +129,7 @@ struct WindowSpec {
 };
 
 /// Names the window and gives it its title, icon, font and colors.
-void applyWindow(QWidget& window, const WindowSpec& spec);
+void applyWindow(QWidget& window, const WindowDesign& design);
 
 /// Makes the widgets of the kinds a window makes itself (Cell, Plot).
 using MakeControl = QWidget* (*)(const Control& row, QWidget* parent);
@@ -167,13 +167,13 @@ private:
 
 /// Builds the controls of a whole table and keeps them in `controls`.
 template <class Controls>
-void buildControls(QWidget& window, std::span<const ControlSpec<Controls>> table,
-                   Controls& controls, MakeControl make = nullptr) {
+void buildControls(QWidget& window, std::span<const ControlRow<Controls>> table, Controls& controls,
+                   MakeControl make = nullptr) {
     ControlBuilder builder(window, make);
-    for (const ControlSpec<Controls>& spec : table) {
-        builder.build(spec.control, [&](QWidget* widget, int index) {
-            if (spec.keep != nullptr)
-                spec.keep(controls, widget, index);
+    for (const ControlRow<Controls>& row : table) {
+        builder.build(row.control, [&](QWidget* widget, int index) {
+            if (row.keep != nullptr)
+                row.keep(controls, widget, index);
         });
     }
     builder.finish();

@@ -216,7 +216,7 @@ void Stat::calculate() {
     for (const auto& [label, text] : shown)
         label->setText(QString::fromStdString(text));
 
-    const PlotLayout plot = plotlayout(table_.concs(), table_.signals(), fit->a, fit->b);
+    const PlotLayout plot = plotLayout(table_.concs(), table_.signals(), fit->a, fit->b);
     switch (plot.status) {
     case PlotStatus::Drawn:
         ui_.pict->showPlot(plot.plot, table_.concs(), table_.signals());
@@ -322,11 +322,11 @@ void Stat::Label3_Click(int index) {
 
 void Stat::Comcopy_Click() {
     setClipboardText(
-        copytext(table_.concs(), table_.signals(), QLocale().decimalPoint().toStdString()));
+        copyText(table_.concs(), table_.signals(), QLocale().decimalPoint().toStdString()));
 }
 
 void Stat::Comcpaste_Click() {
-    const PasteData pasted = cutpastetext(clipboardText());
+    const PasteData pasted = cutPasteText(clipboardText());
     Column only = Column::C;
     switch (pasted.kind) {
     case PasteKind::NoData:

@@ -28,7 +28,7 @@ constexpr std::uint32_t navy = 0x000080;
 constexpr const char* cTip = "The value of concentration";
 constexpr const char* msTip = "The value of measured signal ";
 
-using Row = ControlSpec<StatControls>;
+using Row = ControlRow<StatControls>;
 
 // Columns: name, first and last index, kind, container, left, top, width, height, row step,
 // text, picture, tool tip, font, back and fore color, tab index, accessible name; a frame row
@@ -92,10 +92,10 @@ constexpr std::array<SampleRow, 10> sample{{{"1", "10"},
 
 } // namespace
 
-const WindowSpec statWindow{
+const WindowDesign statWindow{
     "Stat", "CALIBRIX for Chemical Analysis " CALIBRIX_VERSION, 598, 482, Small, grey, black};
 
-std::span<const ControlSpec<StatControls>> statLayout() {
+std::span<const ControlRow<StatControls>> statLayout() {
     return layout;
 }
 

@@ -45,10 +45,10 @@ struct StatControls {
 };
 
 /// The main window itself: name, title, client size, default font and colors.
-extern const WindowSpec statWindow;
+extern const WindowDesign statWindow;
 
 /// The main window's controls, one row per control or control array.
-std::span<const ControlSpec<StatControls>> statLayout();
+std::span<const ControlRow<StatControls>> statLayout();
 
 /// The design texts of the first ten rows (C, MS) that every start shows.
 struct SampleRow {

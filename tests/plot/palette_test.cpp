@@ -20,8 +20,8 @@ TEST(Palette, IsTheSixteenColorTable) {
     };
     for (int i = 0; i < 16; ++i)
         EXPECT_EQ(palettecolor(i), expected[i]) << "index " << i;
-    EXPECT_EQ(palettecolor(markercolor), expected[1]);
-    EXPECT_EQ(palettecolor(linecolor), expected[12]);
+    EXPECT_EQ(palettecolor(markerColor), expected[1]);
+    EXPECT_EQ(palettecolor(lineColor), expected[12]);
     EXPECT_EQ(palettecolor(blinkcolor), expected[15]);
     for (const int outside : {-1, 16})
         EXPECT_EQ(palettecolor(outside), expected[0]) << "index " << outside;
