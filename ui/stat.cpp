@@ -143,20 +143,28 @@ void Stat::watch(QWidget* control, const Target& target) {
     }
 }
 
+// The cells, the delete button and the row number of one row.
+void Stat::connectRow(int row) {
+    const auto at = std::size_t(row);
+    watch(ui_.textX[at], {.mouseMove = &Stat::TextX_MouseMove,
+                          .gotFocus = &Stat::TextX_GotFocus,
+                          .keyDown = &Stat::TextX_KeyDown,
+                          .index = row});
+    watch(ui_.textY[at], {.mouseMove = &Stat::TextY_MouseMove,
+                          .gotFocus = &Stat::TextY_GotFocus,
+                          .keyDown = &Stat::TextY_KeyDown,
+                          .index = row});
+    connect(ui_.textX[at], &QLineEdit::textChanged, this, [this, row] { TextX_Change(row); });
+    connect(ui_.textY[at], &QLineEdit::textChanged, this, [this, row] { TextY_Change(row); });
+    watch(ui_.delpoint[at], {.mouseMove = &Stat::delpoint_MouseMove, .index = row});
+    connect(ui_.delpoint[at], &QAbstractButton::clicked, this,
+            [this, row] { delpoint_Click(row); });
+    watch(ui_.label1[at], {.mouseMove = &Stat::Label1_MouseMove, .index = row});
+}
+
 void Stat::connectHandlers() {
-    for (int i = 1; i <= maxpoints; ++i) {
-        const auto at = std::size_t(i);
-        watch(ui_.textX[at],
-              {&Stat::TextX_MouseMove, &Stat::TextX_GotFocus, &Stat::TextX_KeyDown, nullptr, i});
-        watch(ui_.textY[at],
-              {&Stat::TextY_MouseMove, &Stat::TextY_GotFocus, &Stat::TextY_KeyDown, nullptr, i});
-        connect(ui_.textX[at], &QLineEdit::textChanged, this, [this, i] { TextX_Change(i); });
-        connect(ui_.textY[at], &QLineEdit::textChanged, this, [this, i] { TextY_Change(i); });
-        watch(ui_.delpoint[at], {.mouseMove = &Stat::delpoint_MouseMove, .index = i});
-        connect(ui_.delpoint[at], &QAbstractButton::clicked, this,
-                [this, i] { delpoint_Click(i); });
-        watch(ui_.label1[at], {.mouseMove = &Stat::Label1_MouseMove, .index = i});
-    }
+    for (int row = 1; row <= maxpoints; ++row)
+        connectRow(row);
     for (int i : {0, 1})
         watch(ui_.labl1[std::size_t(i)], {.mouseMove = &Stat::Labl1_MouseMove, .index = i});
     watch(ui_.text1, {.mouseMove = &Stat::Text1_MouseMove});
@@ -325,33 +333,34 @@ void Stat::Comcopy_Click() {
         copyText(table_.concs(), table_.signals(), QLocale().decimalPoint().toStdString()));
 }
 
+// A refused paste shows why and changes nothing; one column goes where the user says.
 void Stat::Comcpaste_Click() {
     const PasteData pasted = cutPasteText(clipboardText());
-    Column only = Column::C;
+    std::span<const std::string> c = pasted.first;
+    std::span<const std::string> ms = pasted.second;
     switch (pasted.kind) {
     case PasteKind::NoData:
     case PasteKind::TooManyColumns:
     case PasteKind::Unrecognizable:
         showPasteProblem(this, pasted.kind);
         return;
-    case PasteKind::OneColumn: {
-        const ColumnChoice choice = askPasteColumn(this);
-        if (choice == ColumnChoice::Cancel)
+    case PasteKind::OneColumn:
+        switch (askPasteColumn(this)) {
+        case ColumnChoice::C:
+            ms = {};
+            break;
+        case ColumnChoice::MS:
+            ms = c;
+            c = {};
+            break;
+        case ColumnChoice::Cancel:
             return;
-        only = choice == ColumnChoice::C ? Column::C : Column::MS;
+        }
         break;
-    }
     case PasteKind::TwoColumns:
         break;
     }
-    userAction([&] {
-        if (pasted.kind == PasteKind::TwoColumns)
-            fillRows(*cells_, pasted.first, pasted.second);
-        else if (only == Column::C)
-            fillRows(*cells_, pasted.first, {});
-        else
-            fillRows(*cells_, {}, pasted.first);
-    });
+    userAction([&] { fillRows(*cells_, c, ms); });
 }
 
 void Stat::Command3_Click() {

@@ -51,6 +51,7 @@ private:
     void buildWindow();
     void buildControls();
     void connectHandlers();
+    void connectRow(int row);
     void watch(QWidget* control, const Target& target);
     void Form_Load();
 
