@@ -174,6 +174,8 @@ QWidget* ControlBuilder::makeWidget(const Control& row, int index, QWidget* pare
         return makeLabel(row, index, parent);
     case ControlKind::Cell:
     case ControlKind::Plot:
+        if (makeOwn_ == nullptr)
+            qFatal("%s needs the window to make it", row.name);
         return makeOwn_(row, parent);
     case ControlKind::DeleteButton: {
         auto* button = new QToolButton(parent);
