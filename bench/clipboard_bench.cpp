@@ -8,7 +8,7 @@
 
 namespace {
 
-using calibrix::cutpastetext;
+using calibrix::cutPasteText;
 
 std::string tworows() {
     std::string text;
@@ -28,7 +28,7 @@ constexpr std::size_t tenmegabytes = 10'000'000;
 
 void paste(benchmark::State& state, const std::string& text) {
     for (auto _ : state)
-        benchmark::DoNotOptimize(cutpastetext(text));
+        benchmark::DoNotOptimize(cutPasteText(text));
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }
 
@@ -62,7 +62,7 @@ void BM_Copy25Rows(benchmark::State& state) {
         signal.push_back(static_cast<float>(1.5e-20 * i));
     }
     for (auto _ : state)
-        benchmark::DoNotOptimize(calibrix::copytext(conc, signal, ","));
+        benchmark::DoNotOptimize(calibrix::copyText(conc, signal, ","));
 }
 
 BENCHMARK(BM_Paste25Rows);

@@ -1,24 +1,13 @@
 #include "clipboard/clipboardio.h"
 
+#include "ui/messagebox.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QString>
 
 namespace calibrix {
-
-namespace {
-
-// A modal box without an icon, its text shown as given, leading and trailing blanks included.
-void preparebox(QMessageBox& box, const char* title, const char* text) {
-    box.setWindowTitle(QString::fromUtf8(title));
-    box.setTextFormat(Qt::PlainText);
-    box.setText(QString::fromUtf8(text));
-    box.setIcon(QMessageBox::NoIcon);
-    box.setWindowModality(Qt::ApplicationModal);
-}
-
-} // namespace
 
 std::string clipboardText() {
     // text() is empty when the clipboard holds no plain text, an image for instance.
@@ -33,9 +22,10 @@ void setClipboardText(const std::string& text) {
 
 ColumnChoice askPasteColumn(QWidget* parent) {
     QMessageBox box(parent);
-    preparebox(box, " Select column",
-               " Probably you have copied only one column! In what column do you want to paste "
-               "it - column C (Yes) or column MS (No)? ");
+    prepareMessageBox(
+        box, QStringLiteral(" Select column"),
+        QStringLiteral(" Probably you have copied only one column! In what column "
+                       "do you want to paste it - column C (Yes) or column MS (No)? "));
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
@@ -69,8 +59,7 @@ void showPasteProblem(QWidget* parent, PasteKind kind) {
         return; // not a problem: nothing to show
     }
     QMessageBox box(parent);
-    preparebox(box, "incorrect data", text);
-    box.setStandardButtons(QMessageBox::Ok);
+    prepareMessageBox(box, QStringLiteral("incorrect data"), QString::fromUtf8(text));
     box.exec();
 }
 

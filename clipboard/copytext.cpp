@@ -37,10 +37,10 @@ Decimal decompose(std::string_view text) {
             d.digits += text[i];
     }
     ++i; // 'e'
-    const bool negexp = text[i] == '-';
+    const bool negExp = text[i] == '-';
     ++i; // the exponent always carries a sign
     std::from_chars(text.data() + i, text.data() + text.size(), d.exponent);
-    if (negexp)
+    if (negExp)
         d.exponent = -d.exponent;
     while (d.digits.size() > 1 && d.digits.back() == '0')
         d.digits.pop_back();
@@ -49,7 +49,7 @@ Decimal decompose(std::string_view text) {
 
 // The general number layout: positional from 1E-5 up to below 1E15, otherwise d.ddE±xx with
 // at least two exponent digits.
-std::string generallayout(const Decimal& d, std::string_view separator) {
+std::string generalLayout(const Decimal& d, std::string_view separator) {
     std::string out = d.negative ? "-" : "";
     const auto ndigits = static_cast<int>(d.digits.size());
     if (d.exponent < -4 || d.exponent >= 15) {
@@ -84,7 +84,7 @@ std::string generallayout(const Decimal& d, std::string_view separator) {
 // Shorter spellings of the same digits, for when the general layout does not fit a cell: the
 // exponent without leading zeros, with the point after any digit or left out (1234567E-36).
 // A positive exponent carries its "+" where `plus` is set.
-std::vector<std::string> compactlayouts(const Decimal& d, std::string_view separator, bool plus) {
+std::vector<std::string> compactLayouts(const Decimal& d, std::string_view separator, bool plus) {
     std::vector<std::string> out;
     const std::string sign = d.negative ? "-" : "";
     for (std::size_t before = 1; before <= d.digits.size(); ++before) {
@@ -102,7 +102,7 @@ std::vector<std::string> compactlayouts(const Decimal& d, std::string_view separ
 }
 
 // Whether a text, cut to a cell's length, reads back as exactly this float.
-bool survivescell(std::string_view text, float value) {
+bool survivesCell(std::string_view text, float value) {
     std::int16_t dataerror = 0;
     const float back = parsenumber(utf8prefix(text, std::size_t(cellchars)), dataerror);
     return dataerror == 0 && back == value;
@@ -110,7 +110,7 @@ bool survivescell(std::string_view text, float value) {
 
 } // namespace
 
-std::string generalnumber(double value, std::string_view decimalSeparator) {
+std::string generalNumber(double value, std::string_view decimalSeparator) {
     if (!std::isfinite(value))
         return {}; // the parser never yields one; an empty cell is safer than "inf"
     if (value == 0)
@@ -121,11 +121,11 @@ std::string generalnumber(double value, std::string_view decimalSeparator) {
     auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                              std::chars_format::scientific, 14)
                    .ptr;
-    std::string general = generallayout(
+    std::string general = generalLayout(
         decompose({buffer.data(), std::size_t(end - buffer.data())}), decimalSeparator);
 
     const auto single = static_cast<float>(value);
-    if (!std::isfinite(single) || survivescell(general, single))
+    if (!std::isfinite(single) || survivesCell(general, single))
         return general;
 
     // The shortest digits that give this float back, in the first layout that fits a cell and
@@ -136,29 +136,29 @@ std::string generalnumber(double value, std::string_view decimalSeparator) {
                         std::chars_format::scientific)
               .ptr;
     const Decimal shortest = decompose({buffer.data(), std::size_t(end - buffer.data())});
-    std::vector<std::string> candidates = {generallayout(shortest, decimalSeparator)};
-    const std::vector<std::string> withplus = compactlayouts(shortest, decimalSeparator, true);
-    const std::vector<std::string> without = compactlayouts(shortest, decimalSeparator, false);
-    for (std::size_t i = 0; i < withplus.size(); ++i) {
-        candidates.push_back(withplus[i]);
+    std::vector<std::string> candidates = {generalLayout(shortest, decimalSeparator)};
+    const std::vector<std::string> withPlus = compactLayouts(shortest, decimalSeparator, true);
+    const std::vector<std::string> without = compactLayouts(shortest, decimalSeparator, false);
+    for (std::size_t i = 0; i < withPlus.size(); ++i) {
+        candidates.push_back(withPlus[i]);
         candidates.push_back(without[i]);
     }
     for (const std::string& text : candidates) {
-        if (utf8length(text) <= std::size_t(cellchars) && survivescell(text, single))
+        if (utf8length(text) <= std::size_t(cellchars) && survivesCell(text, single))
             return text;
     }
     // No text of a cell's length holds this float: keep the exact 15 digits for a spreadsheet.
     return general;
 }
 
-std::string copytext(std::span<const double> conc, std::span<const double> signal,
+std::string copyText(std::span<const double> conc, std::span<const double> signal,
                      std::string_view decimalSeparator) {
     std::string text;
     const std::size_t points = std::min(conc.size(), signal.size());
     for (std::size_t i = 0; i < points; ++i) {
-        text += generalnumber(conc[i], decimalSeparator);
+        text += generalNumber(conc[i], decimalSeparator);
         text += '\t';
-        text += generalnumber(signal[i], decimalSeparator);
+        text += generalNumber(signal[i], decimalSeparator);
         text += "\r\n";
     }
     return text;

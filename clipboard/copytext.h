@@ -9,10 +9,10 @@ namespace calibrix {
 /// The general-number text of a value, as copied: 15 significant digits with the given decimal
 /// separator, or the shortest text that reads back as the same float where the first 12 characters
 /// would not.
-std::string generalnumber(double value, std::string_view decimalSeparator);
+std::string generalNumber(double value, std::string_view decimalSeparator);
 
 /// The copy text: C TAB MS CR LF for every point.
-std::string copytext(std::span<const double> conc, std::span<const double> signal,
+std::string copyText(std::span<const double> conc, std::span<const double> signal,
                      std::string_view decimalSeparator);
 
 } // namespace calibrix

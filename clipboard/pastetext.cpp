@@ -11,23 +11,23 @@ namespace calibrix {
 namespace {
 
 constexpr int gridrows = maxpoints;
-constexpr int gridcolumns = 9;
+constexpr int gridColumns = 9;
 
 using Column = std::array<std::string, gridrows>;
 
 // The text cut into cells, before empty cells are filled and zero columns dropped.
 struct Grid {
-    std::array<Column, gridcolumns> columns;
-    int rowcount = 0;     // last row that received a character
-    int columncount = 0;  // highest column that received a character
-    bool toomany = false; // a character fell into column 10 or beyond
+    std::array<Column, gridColumns> columns;
+    int rowCount = 0;     // last row that received a character
+    int columnCount = 0;  // highest column that received a character
+    bool tooMany = false; // a character fell into column 10 or beyond
 };
 
 constexpr std::uint64_t ones = 0x0101010101010101;
 constexpr std::uint64_t highs = 0x8080808080808080;
 
 // The high bit of each byte of `word` that equals `c`.
-std::uint64_t bytesequal(std::uint64_t word, char c) {
+std::uint64_t bytesEqual(std::uint64_t word, char c) {
     const std::uint64_t diff = word ^ (ones * static_cast<unsigned char>(c));
     const std::uint64_t lows = ~highs;
     return ~(((diff & lows) + lows) | diff) & highs;
@@ -38,7 +38,7 @@ std::uint64_t bytesequal(std::uint64_t word, char c) {
 template <std::size_t N>
 std::size_t scan(std::string_view text, std::size_t from, const std::array<char, N>& set,
                  bool inset) {
-    const std::uint64_t skipmask = inset ? highs : 0;
+    const std::uint64_t skipMask = inset ? highs : 0;
     while (from + 8 <= text.size()) {
         std::uint64_t word = 0;
         std::memcpy(&word, text.data() + from, 8);
@@ -51,8 +51,8 @@ std::size_t scan(std::string_view text, std::size_t from, const std::array<char,
         }
         std::uint64_t found = 0;
         for (const char c : set)
-            found |= bytesequal(word, c);
-        if (found != skipmask)
+            found |= bytesEqual(word, c);
+        if (found != skipMask)
             break;
         from += 8;
     }
@@ -64,11 +64,11 @@ std::size_t scan(std::string_view text, std::size_t from, const std::array<char,
 }
 
 constexpr std::array<char, 4> separators = {'\t', '\n', '\r', ' '};
-constexpr std::array<char, 2> blanksandtabs = {'\t', ' '};
+constexpr std::array<char, 2> blanksAndTabs = {'\t', ' '};
 constexpr std::array<char, 1> blanks = {' '};
 
 // The first `limit` bytes of a cell's text, shortened so as not to split a UTF-8 character.
-std::string_view keepbytes(std::string_view run, std::size_t limit) {
+std::string_view keepBytes(std::string_view run, std::size_t limit) {
     if (run.size() <= limit)
         return run;
     std::size_t end = limit;
@@ -94,26 +94,26 @@ Grid cut(std::string_view text) {
         } else if (c == '\n') {
             // the LF of a CR LF
         } else if (c == '\t') {
-            if (++column > gridcolumns) {
+            if (++column > gridColumns) {
                 // Past the grid tabs and blanks change nothing; only a line end or text counts.
-                column = gridcolumns + 1;
-                i = scan(text, i + 1, blanksandtabs, true) - 1;
+                column = gridColumns + 1;
+                i = scan(text, i + 1, blanksAndTabs, true) - 1;
             }
         } else if (c == ' ') {
-            if (column > gridcolumns)
-                i = scan(text, i + 1, blanksandtabs, true) - 1;
+            if (column > gridColumns)
+                i = scan(text, i + 1, blanksAndTabs, true) - 1;
             else if (grid.columns[column - 1][row - 1].empty())
                 i = scan(text, i + 1, blanks, true) - 1;
             else
                 ++column;
-        } else if (column > gridcolumns) {
-            grid.toomany = true;
+        } else if (column > gridColumns) {
+            grid.tooMany = true;
             return grid;
         } else {
             const std::size_t end = scan(text, i, separators, false);
-            grid.columns[column - 1][row - 1] = keepbytes(text.substr(i, end - i), pastecellbytes);
-            grid.rowcount = row;
-            grid.columncount = std::max(grid.columncount, column);
+            grid.columns[column - 1][row - 1] = keepBytes(text.substr(i, end - i), pasteCellBytes);
+            grid.rowCount = row;
+            grid.columnCount = std::max(grid.columnCount, column);
             i = end - 1;
         }
     }
@@ -121,9 +121,9 @@ Grid cut(std::string_view text) {
 }
 
 // Empty cells and cells of one to three dashes stand for zero.
-void fillzeros(Grid& grid) {
-    for (int col = 0; col < grid.columncount; ++col) {
-        for (int r = 0; r < grid.rowcount; ++r) {
+void fillZeros(Grid& grid) {
+    for (int col = 0; col < grid.columnCount; ++col) {
+        for (int r = 0; r < grid.rowCount; ++r) {
             std::string& cell = grid.columns[col][r];
             if (cell.empty() || cell == "-" || cell == "--" || cell == "---")
                 cell.assign(1, '0');
@@ -134,25 +134,25 @@ void fillzeros(Grid& grid) {
 // Removes columns holding only "0", moving the columns to their right one place left; the last
 // column is never removed itself, so it stays behind as a copy each time. Returns false when
 // the columns from a zero column to the last are all zeros: the moving would never end.
-bool dropzerocolumns(Grid& grid) {
-    const int last = grid.columncount;
-    auto iszero = [&grid](int col) {
+bool dropZeroColumns(Grid& grid) {
+    const int last = grid.columnCount;
+    auto isZero = [&grid](int col) {
         const Column& cells = grid.columns[col];
-        return std::all_of(cells.begin(), cells.begin() + grid.rowcount,
+        return std::all_of(cells.begin(), cells.begin() + grid.rowCount,
                            [](const std::string& cell) { return cell == "0"; });
     };
     for (int j = 0; j < last - 1; ++j) {
-        while (iszero(j)) {
-            bool restzero = true;
-            for (int col = j + 1; col < last && restzero; ++col)
-                restzero = iszero(col);
-            if (restzero)
+        while (isZero(j)) {
+            bool restZero = true;
+            for (int col = j + 1; col < last && restZero; ++col)
+                restZero = isZero(col);
+            if (restZero)
                 return false;
             for (int col = j; col < last - 1; ++col) {
-                for (int r = 0; r < grid.rowcount; ++r)
+                for (int r = 0; r < grid.rowCount; ++r)
                     grid.columns[col][r] = grid.columns[col + 1][r];
             }
-            --grid.columncount;
+            --grid.columnCount;
         }
     }
     return true;
@@ -167,16 +167,16 @@ PasteData only(PasteKind kind) {
 
 } // namespace
 
-PasteData cutpastetext(std::string_view text) {
+PasteData cutPasteText(std::string_view text) {
     Grid grid = cut(text);
-    if (grid.toomany)
+    if (grid.tooMany)
         return only(PasteKind::TooManyColumns);
-    fillzeros(grid);
-    if (!dropzerocolumns(grid))
+    fillZeros(grid);
+    if (!dropZeroColumns(grid))
         return only(PasteKind::Unrecognizable);
 
     PasteData data;
-    switch (grid.columncount) {
+    switch (grid.columnCount) {
     case 0:
         return only(PasteKind::NoData);
     case 1:
@@ -189,7 +189,7 @@ PasteData cutpastetext(std::string_view text) {
     default:
         return only(PasteKind::TooManyColumns);
     }
-    data.rowcount = grid.rowcount;
+    data.rowCount = grid.rowCount;
     data.first = std::move(grid.columns[0]);
     return data;
 }

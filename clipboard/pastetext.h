@@ -15,18 +15,18 @@ enum class PasteKind { NoData, OneColumn, TwoColumns, TooManyColumns, Unrecogniz
 /// The cells a paste hands to the table; only OneColumn and TwoColumns carry any.
 struct PasteData {
     PasteKind kind = PasteKind::NoData;
-    int rowcount = 0; ///< rows that received a character
-    /// The cell texts for rows 1..25 (index 0 = row 1); rows beyond rowcount are empty;
+    int rowCount = 0; ///< rows that received a character
+    /// The cell texts for rows 1..25 (index 0 = row 1); rows beyond rowCount are empty;
     /// `second` only for TwoColumns.
     std::array<std::string, maxpoints> first, second;
 };
 
 /// Bytes a pasted cell keeps at most: far more than the 12 characters a table cell shows, so
 /// that the cut is the cell's own, and cut at a UTF-8 character boundary.
-inline constexpr std::size_t pastecellbytes = 48;
+inline constexpr std::size_t pasteCellBytes = 48;
 
 /// Cuts clipboard text (UTF-8) into cells, fills empty and dash cells, drops zero columns and
 /// decides.
-PasteData cutpastetext(std::string_view text);
+PasteData cutPasteText(std::string_view text);
 
 } // namespace calibrix

@@ -14,48 +14,48 @@ namespace calibrix {
 
 namespace {
 
-constexpr auto maxchars = std::size_t(cellchars);
+constexpr auto maxChars = std::size_t(cellchars);
 
 // Anything at or above the midpoint between FLT_MAX and 2^128 rounds to infinity in single
 // precision, so that is where "does not fit a float" begins.
-constexpr double floatoverflow = 0x1.ffffffp+127;
+constexpr double floatOverflow = 0x1.ffffffp+127;
 
 bool isdigit(char c) {
     return c >= '0' && c <= '9';
 }
-bool isexponent(char c) {
+bool isExponent(char c) {
     return c == 'E' || c == 'e';
 }
-bool issign(char c) {
+bool isSign(char c) {
     return c == '+' || c == '-';
 }
 // Codes 43 to 57: + , - . / and the digits.
-bool isnumberchar(char c) {
+bool isNumberChar(char c) {
     return c >= '+' && c <= '9';
 }
 
 // The notation checks, on a text whose commas are already points and which is ASCII only.
-bool passeschecks(std::string_view t) {
+bool passesChecks(std::string_view t) {
     const std::size_t n = t.size();
     if (std::count(t.begin(), t.end(), '.') > 1)
         return false;
-    if (std::count_if(t.begin(), t.end(), isexponent) > 1)
+    if (std::count_if(t.begin(), t.end(), isExponent) > 1)
         return false;
     for (char c : t) {
-        if (c != ' ' && !isnumberchar(c) && !isexponent(c))
+        if (c != ' ' && !isNumberChar(c) && !isExponent(c))
             return false;
     }
-    if (n > 0 && isexponent(t[0]))
+    if (n > 0 && isExponent(t[0]))
         return false;
     for (std::size_t p = 0; p < n; ++p) {
         const bool first = p == 0;
         const bool last = p + 1 == n;
-        if (isexponent(t[p])) {
+        if (isExponent(t[p])) {
             if (!first && !isdigit(t[p - 1]))
                 return false;
-            if (!last && !isnumberchar(t[p + 1]))
+            if (!last && !isNumberChar(t[p + 1]))
                 return false;
-        } else if (issign(t[p])) {
+        } else if (isSign(t[p])) {
             if (!first && isdigit(t[p - 1]))
                 return false;
             if (!last && !isdigit(t[p + 1]))
@@ -78,28 +78,28 @@ struct Leading {
 // Reads the leading number of `t` (blanks already removed): optional sign, digits with at most
 // one point, then optionally an exponent letter, optional sign and digits. Whatever follows is
 // ignored. The value is taken in double and rounded to the nearest float.
-Leading readleading(std::string_view t) {
+Leading readLeading(std::string_view t) {
     std::size_t i = 0;
     bool negative = false;
-    if (i < t.size() && issign(t[i]))
+    if (i < t.size() && isSign(t[i]))
         negative = t[i++] == '-';
 
     // Significant digits go into `digits` without leading zeros; `scale` is the power of ten
     // that turns 0.digits into the mantissa's value.
     std::string digits;
     long scale = 0;
-    bool seenpoint = false;
+    bool seenPoint = false;
     for (; i < t.size(); ++i) {
         const char c = t[i];
-        if (c == '.' && !seenpoint) {
-            seenpoint = true;
+        if (c == '.' && !seenPoint) {
+            seenPoint = true;
         } else if (isdigit(c)) {
             if (digits.empty() && c == '0') {
-                if (seenpoint)
+                if (seenPoint)
                     --scale;
             } else {
                 digits += c;
-                if (!seenpoint)
+                if (!seenPoint)
                     ++scale;
             }
         } else {
@@ -111,15 +111,15 @@ Leading readleading(std::string_view t) {
 
     // An exponent counts only with at least one digit; its size saturates, since a few hundred
     // already leaves the range of a double.
-    if (i < t.size() && isexponent(t[i])) {
+    if (i < t.size() && isExponent(t[i])) {
         std::size_t j = i + 1;
-        bool negexp = false;
-        if (j < t.size() && issign(t[j]))
-            negexp = t[j++] == '-';
+        bool negExp = false;
+        if (j < t.size() && isSign(t[j]))
+            negExp = t[j++] == '-';
         long exponent = 0;
         for (; j < t.size() && isdigit(t[j]); ++j)
             exponent = std::min(exponent * 10 + (t[j] - '0'), 100000L);
-        scale += negexp ? -exponent : exponent;
+        scale += negExp ? -exponent : exponent;
     }
 
     // The value lies in [10^(scale-1), 10^scale).
@@ -140,7 +140,7 @@ Leading readleading(std::string_view t) {
     const auto [end, ec] = std::from_chars(buffer.data(), out, wide);
     if (ec == std::errc::result_out_of_range)
         return {}; // below the smallest subnormal double: 0
-    if (ec != std::errc() || std::abs(wide) >= floatoverflow)
+    if (ec != std::errc() || std::abs(wide) >= floatOverflow)
         return {false, 0};
     const float value = static_cast<float>(wide);
     // A zero keeps no sign, so that "-1E-50" reads as plain 0.
@@ -154,22 +154,22 @@ float parsenumber(std::string_view text, std::int16_t& dataerror) {
         dataerror = -1;
         return 0.0f;
     };
-    if (utf8length(text) > maxchars)
+    if (utf8length(text) > maxChars)
         return reject();
     // Any byte of a multi-byte character is outside the accepted set.
     if (std::any_of(text.begin(), text.end(),
                     [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
         return reject();
 
-    std::array<char, maxchars> buffer{};
+    std::array<char, maxChars> buffer{};
     std::replace_copy(text.begin(), text.end(), buffer.begin(), ',', '.');
     const std::string_view checked(buffer.data(), text.size());
-    if (!passeschecks(checked))
+    if (!passesChecks(checked))
         return reject();
 
-    std::array<char, maxchars> compact{};
+    std::array<char, maxChars> compact{};
     const auto end = std::remove_copy(checked.begin(), checked.end(), compact.begin(), ' ');
-    const Leading leading = readleading({compact.data(), std::size_t(end - compact.begin())});
+    const Leading leading = readLeading({compact.data(), std::size_t(end - compact.begin())});
     if (!leading.fits)
         return reject();
     return leading.value;

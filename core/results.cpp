@@ -8,8 +8,8 @@ namespace calibrix {
 
 namespace {
 
-const std::string zerotext = " 0 ";
-const std::string undefinedtext = " undefined ";
+const std::string zeroText = " 0 ";
+const std::string undefinedText = " undefined ";
 // Δa, Δb and s beyond this are meaningless for a calibration and shown as undefined.
 constexpr double largest = 1e10;
 
@@ -21,7 +21,7 @@ std::string pattern(double v, std::chars_format format, int decimals, std::strin
     const auto [end, ec] =
         std::to_chars(buffer.data(), buffer.data() + buffer.size(), v, format, decimals);
     if (ec != std::errc())
-        return undefinedtext;
+        return undefinedText;
     std::string text = "  ";
     for (const char* p = buffer.data(); p != end; ++p) {
         if (*p == '.')
@@ -39,9 +39,9 @@ std::string scientific(double v, std::string_view separator) {
 
 // N(v): scientific below 1 and from 1000 on, otherwise "##0.000000". The choice looks at v
 // itself, so 999.9999999 stays fixed and shows as 1000.000000.
-std::string numbertext(double v, std::string_view separator) {
+std::string numberText(double v, std::string_view separator) {
     if (!std::isfinite(v))
-        return undefinedtext;
+        return undefinedText;
     const double magnitude = std::abs(v);
     if (magnitude < 1 || magnitude >= 1000)
         return scientific(v, separator);
@@ -49,15 +49,15 @@ std::string numbertext(double v, std::string_view separator) {
 }
 
 // A coefficient: " 0 " when exactly zero.
-std::string coefficienttext(double v, std::string_view separator) {
-    return v == 0 ? zerotext : numbertext(v, separator);
+std::string coefficientText(double v, std::string_view separator) {
+    return v == 0 ? zeroText : numberText(v, separator);
 }
 
 // A spread (Δa, Δb, s): " 0 " when exactly zero, undefined when absurdly large.
-std::string spreadtext(double v, std::string_view separator) {
+std::string spreadText(double v, std::string_view separator) {
     if (v > largest)
-        return undefinedtext;
-    return coefficienttext(v, separator);
+        return undefinedText;
+    return coefficientText(v, separator);
 }
 
 } // namespace
@@ -65,17 +65,17 @@ std::string spreadtext(double v, std::string_view separator) {
 ResultTexts resulttexts(const Fit& fit, Model model, std::string_view decimalSeparator) {
     const std::string_view sep = decimalSeparator;
     ResultTexts texts;
-    texts.laba = coefficienttext(fit.a, sep);
-    texts.labb = coefficienttext(fit.b, sep);
-    texts.labda = spreadtext(fit.da, sep);
-    texts.labdb = spreadtext(fit.db, sep);
-    texts.labso = spreadtext(fit.s, sep);
+    texts.laba = coefficientText(fit.a, sep);
+    texts.labb = coefficientText(fit.b, sep);
+    texts.labda = spreadText(fit.da, sep);
+    texts.labdb = spreadText(fit.db, sep);
+    texts.labso = spreadText(fit.s, sep);
     // A detection limit means something only while the slope is significantly positive.
     texts.labnv = fit.dl > 0 && fit.db < fit.b && std::isfinite(fit.dl) ? scientific(fit.dl, sep)
-                                                                        : undefinedtext;
+                                                                        : undefinedText;
     texts.labr = fit.r != 0 && std::isfinite(fit.r)
                      ? pattern(fit.r, std::chars_format::fixed, 5, sep)
-                     : undefinedtext;
+                     : undefinedText;
     // The line through the origin has no intercept to show.
     if (model == Model::Origin) {
         texts.laba.clear();

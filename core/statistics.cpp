@@ -23,7 +23,7 @@ const std::array<std::array<double, 34>, 4> ttable = {{
 
 namespace {
 
-bool allfinite(std::initializer_list<double> values) {
+bool allFinite(std::initializer_list<double> values) {
     for (double v : values) {
         if (!std::isfinite(v))
             return false;
@@ -33,7 +33,7 @@ bool allfinite(std::initializer_list<double> values) {
 
 // The table holds 1..30 degrees of freedom exactly, then one row each for 40, 60 and 120;
 // a larger df uses the next of those rows at or above it (and 120 beyond that).
-int tablerow(int df) {
+int tableRow(int df) {
     if (df > 60)
         return 33;
     if (df > 40)
@@ -63,7 +63,7 @@ std::optional<Fit> calibrate(std::span<const double> conc, std::span<const doubl
 
     // The raw sums, in row order.
     double sx = 0, sy = 0, sxx = 0, sxy = 0;
-    bool allequalx = true, allequaly = true;
+    bool allEqualX = true, allEqualY = true;
     for (std::size_t i = 0; i < count; ++i) {
         const double x = conc[i];
         const double y = signal[i];
@@ -71,19 +71,19 @@ std::optional<Fit> calibrate(std::span<const double> conc, std::span<const doubl
         sx += x;
         sy += y;
         sxx += x * x;
-        allequalx = allequalx && x == conc[0];
-        allequaly = allequaly && y == signal[0];
+        allEqualX = allEqualX && x == conc[0];
+        allEqualY = allEqualY && y == signal[0];
     }
     // All concentrations equal: no spread in C and no line. Equal values that a double cannot
     // hold exactly (0.1) would otherwise leave a spread of rounding errors.
-    if (allequalx)
+    if (allEqualX)
         return std::nullopt;
 
     // The spread is summed about the means in a second pass: n·Sxx − Sx² cancels to garbage for
     // large, close concentrations (1.23456790528E11 and its neighbours), Σ(x − x̄)² does not.
     // Equal signals keep their exact common value as mean, so b and r come out exactly 0.
     const double xmean = sx / n;
-    const double ymean = allequaly ? signal[0] : sy / n;
+    const double ymean = allEqualY ? signal[0] : sy / n;
     double cxx = 0, cyy = 0, cxy = 0;
     for (std::size_t i = 0; i < count; ++i) {
         const double dx = conc[i] - xmean;
@@ -138,7 +138,7 @@ std::optional<Fit> calibrate(std::span<const double> conc, std::span<const doubl
         varb = s2 / sxx;
     }
 
-    const int dfrow = tablerow(df);
+    const int dfrow = tableRow(df);
     const double t = ttable[std::size_t(level)][std::size_t(dfrow)];
 
     const double sda = std::sqrt(vara);
@@ -153,7 +153,7 @@ std::optional<Fit> calibrate(std::span<const double> conc, std::span<const doubl
 
     const double s = std::sqrt(s2);
 
-    if (!allfinite({sx, sy,    sxx, sxy,  cxx,  cyy, cxy, d, a,  b, product,
+    if (!allFinite({sx, sy,    sxx, sxy,  cxx,  cyy, cxy, d, a,  b, product,
                     r,  ssres, s2,  vara, varb, da,  db,  q, dl, s}))
         return std::nullopt;
     return Fit{a, b, da, db, s, r, dl, dfrow};

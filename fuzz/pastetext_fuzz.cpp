@@ -25,7 +25,7 @@ constexpr int columns = 9;
 
 struct Reference {
     PasteKind kind = PasteKind::NoData;
-    int rowcount = 0;
+    int rowCount = 0;
     std::array<std::array<std::string, rows>, 2> cells; // the first two columns
 };
 
@@ -41,8 +41,8 @@ Reference referencecut(std::string_view text) {
     std::array<std::array<std::string, rows>, columns> grid;
     int row = 1;
     int column = 1;
-    int rowcount = 0;
-    int columncount = 0;
+    int rowCount = 0;
+    int columnCount = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '\r') {
@@ -64,22 +64,22 @@ Reference referencecut(std::string_view text) {
             if (column > columns)
                 return only(PasteKind::TooManyColumns);
             grid[column - 1][row - 1] += c;
-            rowcount = row;
-            columncount = std::max(columncount, column);
+            rowCount = row;
+            columnCount = std::max(columnCount, column);
         }
     }
 
-    for (int j = 0; j < columncount; ++j) {
-        for (int r = 0; r < rowcount; ++r) {
+    for (int j = 0; j < columnCount; ++j) {
+        for (int r = 0; r < rowCount; ++r) {
             std::string& cell = grid[j][r];
             if (cell.empty() || cell == "-" || cell == "--" || cell == "---")
                 cell = "0";
         }
     }
 
-    const int last = columncount;
+    const int last = columnCount;
     auto zero = [&](int j) {
-        for (int r = 0; r < rowcount; ++r) {
+        for (int r = 0; r < rowCount; ++r) {
             if (grid[j][r] != "0")
                 return false;
         }
@@ -94,12 +94,12 @@ Reference referencecut(std::string_view text) {
                 return only(PasteKind::Unrecognizable);
             for (int k = j; k + 1 < last; ++k)
                 grid[k] = grid[k + 1];
-            --columncount;
+            --columnCount;
         }
     }
 
     Reference out;
-    switch (columncount) {
+    switch (columnCount) {
     case 0:
         return out;
     case 1:
@@ -111,9 +111,9 @@ Reference referencecut(std::string_view text) {
     default:
         return only(PasteKind::TooManyColumns);
     }
-    out.rowcount = rowcount;
+    out.rowCount = rowCount;
     out.cells[0] = grid[0];
-    if (columncount == 2)
+    if (columnCount == 2)
         out.cells[1] = grid[1];
     return out;
 }
@@ -124,12 +124,12 @@ Reference referencecut(std::string_view text) {
 }
 
 void checkcells(const std::array<std::string, rows>& got, const std::array<std::string, rows>& want,
-                int rowcount, bool filled) {
+                int rowCount, bool filled) {
     for (int r = 0; r < rows; ++r) {
         const std::string& cell = got[std::size_t(r)];
         if (cell.find_first_of("\t\r\n") != std::string::npos)
             fail("a cell holds a tab, CR or LF", r + 1);
-        if (r >= rowcount || !filled) {
+        if (r >= rowCount || !filled) {
             if (!cell.empty())
                 fail("a cell outside the fill holds text", r + 1);
             continue;
@@ -139,9 +139,9 @@ void checkcells(const std::array<std::string, rows>& got, const std::array<std::
         // A long cell is cut short, but only ever to a prefix of its text that keeps at least
         // all but the last partial UTF-8 character of the limit.
         const std::string& full = want[std::size_t(r)];
-        if (cell.size() > calibrix::pastecellbytes || full.compare(0, cell.size(), cell) != 0)
+        if (cell.size() > calibrix::pasteCellBytes || full.compare(0, cell.size(), cell) != 0)
             fail("cell differs from the reference", r + 1);
-        if (cell.size() < std::min(full.size(), calibrix::pastecellbytes - 3))
+        if (cell.size() < std::min(full.size(), calibrix::pasteCellBytes - 3))
             fail("cell cut too short", r + 1);
     }
 }
@@ -150,17 +150,17 @@ void checkcells(const std::array<std::string, rows>& got, const std::array<std::
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const PasteData got = calibrix::cutpastetext(text);
+    const PasteData got = calibrix::cutPasteText(text);
     const Reference want = referencecut(text);
 
     if (got.kind != want.kind)
         fail("kind differs from the reference");
     const bool fill = got.kind == PasteKind::OneColumn || got.kind == PasteKind::TwoColumns;
-    if (fill ? (got.rowcount < 1 || got.rowcount > rows) : got.rowcount != 0)
-        fail("row count out of range", got.rowcount);
-    if (got.rowcount != want.rowcount)
-        fail("row count differs from the reference", got.rowcount);
-    checkcells(got.first, want.cells[0], got.rowcount, fill);
-    checkcells(got.second, want.cells[1], got.rowcount, got.kind == PasteKind::TwoColumns);
+    if (fill ? (got.rowCount < 1 || got.rowCount > rows) : got.rowCount != 0)
+        fail("row count out of range", got.rowCount);
+    if (got.rowCount != want.rowCount)
+        fail("row count differs from the reference", got.rowCount);
+    checkcells(got.first, want.cells[0], got.rowCount, fill);
+    checkcells(got.second, want.cells[1], got.rowCount, got.kind == PasteKind::TwoColumns);
     return 0;
 }

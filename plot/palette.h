@@ -5,7 +5,7 @@
 
 namespace calibrix {
 
-/// A colour as 8-bit red, green and blue.
+/// A color as 8-bit red, green and blue.
 struct Rgb {
     std::uint8_t r, g, b;
 
@@ -14,7 +14,7 @@ struct Rgb {
 
 namespace detail {
 
-// The classic sixteen-colour palette: eight dark colours, then their light counterparts.
+// The classic sixteen-color palette: eight dark colors, then their light counterparts.
 inline constexpr std::array<Rgb, 16> palette16{{
     {0, 0, 0},
     {0, 0, 128},
@@ -36,17 +36,17 @@ inline constexpr std::array<Rgb, 16> palette16{{
 
 } // namespace detail
 
-/// The RGB value of palette colour 0..15; any other index gives black.
+/// The RGB value of palette color 0..15; any other index gives black.
 constexpr Rgb palettecolor(int index) {
     return index >= 0 && index < 16 ? detail::palette16[static_cast<std::size_t>(index)]
                                     : detail::palette16[0];
 }
 
 /// Palette number of the point markers: dark blue.
-inline constexpr int markercolour = 1;
+inline constexpr int markerColor = 1;
 /// Palette number of the fitted line: red.
-inline constexpr int linecolour = 12;
+inline constexpr int lineColor = 12;
 /// Palette number of a highlighted marker on its bright blink step: white.
-inline constexpr int blinkcolour = 15;
+inline constexpr int blinkcolor = 15;
 
 } // namespace calibrix

@@ -15,90 +15,90 @@ namespace {
 
 // Frame lines in drawing coordinates. The bottom line reaches 4 pixels left of the frame and the
 // sides 4 pixels below it, as end ticks under the range ends.
-constexpr int frameleft = 55;
-constexpr int frameright = 355;
-constexpr int frametop = 11;
-constexpr int framebottom = 231;
-constexpr int endtick = 4;
+constexpr int frameLeft = 55;
+constexpr int frameRight = 355;
+constexpr int frameTop = 11;
+constexpr int frameBottom = 231;
+constexpr int endTick = 4;
 constexpr std::array gridx{115, 175, 235, 295};
 constexpr std::array gridy{55, 99, 143, 187};
-constexpr int gridtick = 3;
+constexpr int gridTick = 3;
 
 constexpr QRgb black = qRgb(0, 0, 0);
 constexpr QRgb grid = qRgb(192, 192, 192);
-constexpr QRgb labelblue = qRgb(0, 0, 255);
+constexpr QRgb labelBlue = qRgb(0, 0, 255);
 
-constexpr int textsize = 11;
-constexpr int subscriptsize = 9;
-constexpr double subscriptdrop = 3.0;
+constexpr int textSize = 11;
+constexpr int subscriptSize = 9;
+constexpr double subscriptDrop = 3.0;
 
 // Lines are filled pixel rectangles, so they stay sharp at any integer device pixel ratio.
-void hline(QPainter& painter, int x1, int x2, int y, QRgb colour) {
-    painter.fillRect(x1, y, x2 - x1 + 1, 1, QColor(colour));
+void hLine(QPainter& painter, int x1, int x2, int y, QRgb color) {
+    painter.fillRect(x1, y, x2 - x1 + 1, 1, QColor(color));
 }
 
-void vline(QPainter& painter, int x, int y1, int y2, QRgb colour) {
-    painter.fillRect(x, y1, 1, y2 - y1 + 1, QColor(colour));
+void vLine(QPainter& painter, int x, int y1, int y2, QRgb color) {
+    painter.fillRect(x, y1, 1, y2 - y1 + 1, QColor(color));
 }
 
 // A label such as MS with "max" as a subscript; the anchor is on the base line, and
 // `alignment` (Qt::AlignLeft, AlignHCenter or AlignRight) places the label's width against it.
 void subscripted(QPainter& painter, QPointF anchor, Qt::Alignment alignment, const QString& main,
                  const QString& sub) {
-    const QFont mainfont = uifont(textsize);
-    const QFont subfont = uifont(subscriptsize);
-    const double mainwidth = QFontMetricsF(mainfont).horizontalAdvance(main);
-    const double width = mainwidth + QFontMetricsF(subfont).horizontalAdvance(sub);
+    const QFont mainFont = uifont(textSize);
+    const QFont subFont = uifont(subscriptSize);
+    const double mainWidth = QFontMetricsF(mainFont).horizontalAdvance(main);
+    const double width = mainWidth + QFontMetricsF(subFont).horizontalAdvance(sub);
     double left = anchor.x();
     if (alignment & Qt::AlignRight)
         left -= width;
     else if (alignment & Qt::AlignHCenter)
         left -= width / 2;
-    painter.setFont(mainfont);
+    painter.setFont(mainFont);
     painter.drawText(QPointF(left, anchor.y()), main);
-    painter.setFont(subfont);
-    painter.drawText(QPointF(left + mainwidth, anchor.y() + subscriptdrop), sub);
+    painter.setFont(subFont);
+    painter.drawText(QPointF(left + mainWidth, anchor.y() + subscriptDrop), sub);
 }
 
-void paintframe(QPainter& painter) {
+void paintFrame(QPainter& painter) {
     for (const int x : gridx) {
-        vline(painter, x, frametop + 1, framebottom - 1, grid);
-        vline(painter, x, framebottom - gridtick, framebottom - 1, black);
+        vLine(painter, x, frameTop + 1, frameBottom - 1, grid);
+        vLine(painter, x, frameBottom - gridTick, frameBottom - 1, black);
     }
     for (const int y : gridy) {
-        hline(painter, frameleft + 1, frameright - 1, y, grid);
-        hline(painter, frameleft + 1, frameleft + gridtick, y, black);
+        hLine(painter, frameLeft + 1, frameRight - 1, y, grid);
+        hLine(painter, frameLeft + 1, frameLeft + gridTick, y, black);
     }
-    hline(painter, frameleft, frameright, frametop, black);
-    hline(painter, frameleft - endtick, frameright, framebottom, black);
-    vline(painter, frameleft, frametop, framebottom + endtick, black);
-    vline(painter, frameright, frametop, framebottom + endtick, black);
+    hLine(painter, frameLeft, frameRight, frameTop, black);
+    hLine(painter, frameLeft - endTick, frameRight, frameBottom, black);
+    vLine(painter, frameLeft, frameTop, frameBottom + endTick, black);
+    vLine(painter, frameRight, frameTop, frameBottom + endTick, black);
 }
 
-void paintlabels(QPainter& painter) {
+void paintLabels(QPainter& painter) {
     // Base lines put the capitals' middle level with the corner they name.
-    constexpr double msright = frameleft - 8;
-    constexpr double cbaseline = framebottom + endtick + 13;
-    painter.setPen(QColor(labelblue));
-    subscripted(painter, {msright, frametop + 4.5}, Qt::AlignRight, QStringLiteral("MS"),
+    constexpr double msRight = frameLeft - 8;
+    constexpr double cBaseline = frameBottom + endTick + 13;
+    painter.setPen(QColor(labelBlue));
+    subscripted(painter, {msRight, frameTop + 4.5}, Qt::AlignRight, QStringLiteral("MS"),
                 QStringLiteral("max"));
-    subscripted(painter, {msright, framebottom + 4.5}, Qt::AlignRight, QStringLiteral("MS"),
+    subscripted(painter, {msRight, frameBottom + 4.5}, Qt::AlignRight, QStringLiteral("MS"),
                 QStringLiteral("min"));
-    subscripted(painter, {frameleft + 0.5, cbaseline}, Qt::AlignHCenter, QStringLiteral("C"),
+    subscripted(painter, {frameLeft + 0.5, cBaseline}, Qt::AlignHCenter, QStringLiteral("C"),
                 QStringLiteral("min"));
-    subscripted(painter, {frameright + 0.5, cbaseline}, Qt::AlignHCenter, QStringLiteral("C"),
+    subscripted(painter, {frameRight + 0.5, cBaseline}, Qt::AlignHCenter, QStringLiteral("C"),
                 QStringLiteral("max"));
 
     painter.setPen(QColor(black));
-    painter.setFont(uifont(textsize));
+    painter.setFont(uifont(textSize));
     const QFontMetricsF metrics(painter.font());
     const QString across = QStringLiteral("Concentration");
-    const double middle = (frameleft + frameright + 1) / 2.0;
-    painter.drawText(QPointF(middle - metrics.horizontalAdvance(across) / 2, cbaseline), across);
+    const double middle = (frameLeft + frameRight + 1) / 2.0;
+    painter.drawText(QPointF(middle - metrics.horizontalAdvance(across) / 2, cBaseline), across);
 
     const QString upwards = QStringLiteral("Measured signal");
     painter.save();
-    painter.translate(20, (frametop + framebottom + 1) / 2.0);
+    painter.translate(20, (frameTop + frameBottom + 1) / 2.0);
     painter.rotate(-90);
     painter.drawText(QPointF(-metrics.horizontalAdvance(upwards) / 2, 0), upwards);
     painter.restore();
@@ -106,12 +106,12 @@ void paintlabels(QPainter& painter) {
 
 } // namespace
 
-void paintplotbackground(QPainter& painter) {
+void paintPlotBackground(QPainter& painter) {
     painter.save();
-    painter.fillRect(0, 0, backgroundwidth, backgroundheight, Qt::white);
-    paintframe(painter);
+    painter.fillRect(0, 0, backgroundWidth, backgroundHeight, Qt::white);
+    paintFrame(painter);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    paintlabels(painter);
+    paintLabels(painter);
     painter.restore();
 }
 

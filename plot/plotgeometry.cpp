@@ -7,7 +7,7 @@ namespace calibrix {
 
 namespace {
 
-bool allfinite(std::span<const double> values) {
+bool allFinite(std::span<const double> values) {
     return std::ranges::all_of(values, [](double v) { return std::isfinite(v); });
 }
 
@@ -18,8 +18,8 @@ bool isfinite(PixelPoint p) {
 // Equal signals are widened by a share of their size rather than by a fixed amount, so the
 // widening survives rounding at every magnitude and the value stays exactly mid-range; the
 // floor stands in for zero and for values too small to be scaled without losing digits.
-constexpr double widenshare = 1.0 / 1024.0;
-constexpr double widenfloor = 0x1p-1000;
+constexpr double widenShare = 1.0 / 1024.0;
+constexpr double widenFloor = 0x1p-1000;
 
 struct LineEnd {
     double x, y;
@@ -27,7 +27,7 @@ struct LineEnd {
 
 // Moves a line end whose fitted signal lies outside [ymin, ymax] along the line to the bound it
 // crossed. The inverse x = (y - a) / b is infinite or NaN for b = 0; the caller rejects that.
-LineEnd clippedend(const PlotScale& scale, double x, double a, double b) {
+LineEnd clippedEnd(const PlotScale& scale, double x, double a, double b) {
     const double y = a + b * x;
     if (scale.ymin <= y && y <= scale.ymax)
         return {x, y};
@@ -42,10 +42,10 @@ LineEnd clippedend(const PlotScale& scale, double x, double a, double b) {
 // leaves the signal range moved to where the line meets it. Stops with Skipped when the
 // concentrations are all equal, with Failed when any input, range, line end or pixel position
 // is not finite.
-PlotLayout plotlayout(std::span<const double> conc, std::span<const double> signal, double a,
+PlotLayout plotLayout(std::span<const double> conc, std::span<const double> signal, double a,
                       double b) {
     constexpr PlotLayout failed{PlotStatus::Failed, {}};
-    if (conc.empty() || conc.size() != signal.size() || !allfinite(conc) || !allfinite(signal))
+    if (conc.empty() || conc.size() != signal.size() || !allFinite(conc) || !allFinite(signal))
         return failed;
 
     const auto [xmin, xmax] = std::ranges::minmax(conc);
@@ -57,7 +57,7 @@ PlotLayout plotlayout(std::span<const double> conc, std::span<const double> sign
 
     if (ymin == ymax) {
         const double value = ymin;
-        const double half = std::max(std::abs(value) * widenshare, widenfloor);
+        const double half = std::max(std::abs(value) * widenShare, widenFloor);
         ymin = value - half;
         ymax = value + half;
     }
@@ -66,11 +66,11 @@ PlotLayout plotlayout(std::span<const double> conc, std::span<const double> sign
         return failed;
 
     const PlotScale scale{xmin, xmax, ymin, ymax};
-    const LineEnd start = clippedend(scale, xmin, a, b);
-    const LineEnd end = clippedend(scale, xmax, a, b);
+    const LineEnd start = clippedEnd(scale, xmin, a, b);
+    const LineEnd end = clippedEnd(scale, xmax, a, b);
     // A line end off the drawing can still map to a pixel beyond single precision.
     if (!std::isfinite(start.x) || !std::isfinite(end.x) ||
-        !isfinite(topixel(scale, start.x, start.y)) || !isfinite(topixel(scale, end.x, end.y)))
+        !isfinite(toPixel(scale, start.x, start.y)) || !isfinite(toPixel(scale, end.x, end.y)))
         return failed;
 
     return {PlotStatus::Drawn, {scale, {start.x, start.y, end.x, end.y}}};
@@ -78,15 +78,15 @@ PlotLayout plotlayout(std::span<const double> conc, std::span<const double> sign
 
 // X(x) = 56 + 299 (x - xmin) / (xmax - xmin), Y(y) = 230 - 219 (y - ymin) / (ymax - ymin).
 // The fraction is taken first so that the range ends map to exactly 56, 355, 230 and 11.
-PixelPoint topixel(const PlotScale& scale, double x, double y) {
+PixelPoint toPixel(const PlotScale& scale, double x, double y) {
     const double px =
-        plotleft + (plotright - plotleft) * ((x - scale.xmin) / (scale.xmax - scale.xmin));
+        plotLeft + (plotRight - plotLeft) * ((x - scale.xmin) / (scale.xmax - scale.xmin));
     const double py =
-        plotbottom - (plotbottom - plottop) * ((y - scale.ymin) / (scale.ymax - scale.ymin));
+        plotBottom - (plotBottom - plotTop) * ((y - scale.ymin) / (scale.ymax - scale.ymin));
     return {static_cast<float>(px), static_cast<float>(py)};
 }
 
-PixelRect markerrect(PixelPoint centre) {
+PixelRect markerRect(PixelPoint centre) {
     // Rounded in double: in float, x + 0.5f can round up a value just below a half.
     const int x = static_cast<int>(std::floor(double{centre.x} + 0.5));
     const int y = static_cast<int>(std::floor(double{centre.y} + 0.5));

@@ -32,13 +32,14 @@ struct PlotLayout {
 
 /// Drawing coordinates of the frame: the smallest concentration maps to x = 56, the largest to
 /// x = 355; the smallest signal to y = 230, the largest to y = 11.
-inline constexpr double plotleft = 56.0;
-inline constexpr double plotright = 355.0;
-inline constexpr double plotbottom = 230.0;
-inline constexpr double plottop = 11.0;
+inline constexpr double plotLeft = 56.0;
+inline constexpr double plotRight = 355.0;
+inline constexpr double plotBottom = 230.0;
+inline constexpr double plotTop = 11.0;
 
-/// Steps 1 to 5 of the drawing: scale, widening, line clipping. conc.size() == signal.size() >= 1.
-PlotLayout plotlayout(std::span<const double> conc, std::span<const double> signal, double a,
+/// Where the points and the fitted line go: the axis ranges, widened where the data span
+/// nothing, and the line clipped to the plot. conc.size() == signal.size() >= 1.
+PlotLayout plotLayout(std::span<const double> conc, std::span<const double> signal, double a,
                       double b);
 
 /// A point in drawing coordinates.
@@ -48,7 +49,7 @@ struct PixelPoint {
 
 /// Data to drawing coordinates (56..355, 230..11), computed in double, returned in single
 /// precision.
-PixelPoint topixel(const PlotScale& scale, double x, double y);
+PixelPoint toPixel(const PlotScale& scale, double x, double y);
 
 /// The marker square of a point: inclusive pixel bounds in drawing coordinates.
 struct PixelRect {
@@ -59,6 +60,6 @@ struct PixelRect {
 
 /// The 5 x 5 pixel square centred on the rounded centre (halves round up); the centre must lie
 /// within the range of int, as every marker of a drawn layout does.
-PixelRect markerrect(PixelPoint centre);
+PixelRect markerRect(PixelPoint centre);
 
 } // namespace calibrix

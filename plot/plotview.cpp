@@ -15,21 +15,21 @@ namespace calibrix {
 
 namespace {
 
-QColor qcolour(int palette) {
+QColor qColor(int palette) {
     const Rgb rgb = palettecolor(palette);
     return {rgb.r, rgb.g, rgb.b};
 }
 
 // Drawing coordinates start inside the 1-pixel border.
 constexpr int border = 1;
-constexpr double linewidth = 2.0;
+constexpr double plotLineWidth = 2.0;
 
 } // namespace
 
 PlotView::PlotView(QWidget* parent) : QFrame(parent) {
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(border);
-    setFixedSize(fixedwidth, fixedheight);
+    setFixedSize(fixedWidth, fixedHeight);
     // paintEvent covers every pixel from the cached picture, so nothing needs erasing first.
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -37,102 +37,102 @@ PlotView::PlotView(QWidget* parent) : QFrame(parent) {
 void PlotView::showPlot(const Plot& plot, std::span<const double> conc,
                         std::span<const double> signal) {
     const std::size_t n = std::min(conc.size(), signal.size());
-    m_markers.clear();
-    m_markers.reserve(n);
+    markers_.clear();
+    markers_.reserve(n);
     for (std::size_t i = 0; i < n; ++i)
-        m_markers.push_back(markerrect(topixel(plot.scale, conc[i], signal[i])));
+        markers_.push_back(markerRect(toPixel(plot.scale, conc[i], signal[i])));
 
-    m_linestart = topixel(plot.scale, plot.line.x1, plot.line.y1);
-    m_lineend = topixel(plot.scale, plot.line.x2, plot.line.y2);
+    lineStart_ = toPixel(plot.scale, plot.line.x1, plot.line.y1);
+    lineEnd_ = toPixel(plot.scale, plot.line.x2, plot.line.y2);
     // A collapsed line can fall far off the widget; it is then not drawn at all, so the
     // rasteriser never sees coordinates beyond the widget.
     const QRectF reach =
-        QRectF(QPointF(m_linestart.x, m_linestart.y), QPointF(m_lineend.x, m_lineend.y))
+        QRectF(QPointF(lineStart_.x, lineStart_.y), QPointF(lineEnd_.x, lineEnd_.y))
             .normalized()
             .translated(border + 0.5, border + 0.5)
-            .adjusted(-linewidth, -linewidth, linewidth, linewidth);
-    m_linebounds = reach.intersected(QRectF(rect())).toAlignedRect();
+            .adjusted(-plotLineWidth, -plotLineWidth, plotLineWidth, plotLineWidth);
+    lineBounds_ = reach.intersected(QRectF(rect())).toAlignedRect();
 
-    m_highlightrow = 0;
-    m_highlightcolour = markercolour;
-    m_hasplot = true;
+    highlightRow_ = 0;
+    highlightColor_ = markerColor;
+    hasPlot_ = true;
     update();
 }
 
 void PlotView::clearPlot() {
-    if (!m_hasplot)
+    if (!hasPlot_)
         return;
-    m_hasplot = false;
-    m_markers.clear();
-    m_highlightrow = 0;
+    hasPlot_ = false;
+    markers_.clear();
+    highlightRow_ = 0;
     update();
 }
 
-void PlotView::highlight(int row, int colour) {
-    if (!m_hasplot)
+void PlotView::highlight(int row, int color) {
+    if (!hasPlot_)
         return;
-    if (row < 1 || row > static_cast<int>(m_markers.size()))
+    if (row < 1 || row > static_cast<int>(markers_.size()))
         row = 0;
-    // Only the marker highlighted so far and the one highlighted now can change colour.
-    const std::array rows{m_highlightrow, row};
-    const std::array before{markercolourof(rows[0]), markercolourof(rows[1])};
-    m_highlightrow = row;
-    m_highlightcolour = colour;
+    // Only the marker highlighted so far and the one highlighted now can change color.
+    const std::array rows{highlightRow_, row};
+    const std::array before{markerColorOf(rows[0]), markerColorOf(rows[1])};
+    highlightRow_ = row;
+    highlightColor_ = color;
     for (std::size_t i = 0; i < rows.size(); ++i)
-        if (rows[i] != 0 && markercolourof(rows[i]) != before[i])
-            update(markerwidgetrect(rows[i]));
+        if (rows[i] != 0 && markerColorOf(rows[i]) != before[i])
+            update(markerWidgetRect(rows[i]));
 }
 
 bool PlotView::hasPlot() const {
-    return m_hasplot;
+    return hasPlot_;
 }
 
 QSize PlotView::sizeHint() const {
-    return {fixedwidth, fixedheight};
+    return {fixedWidth, fixedHeight};
 }
 
-int PlotView::markercolourof(int row) const {
-    return row != 0 && row == m_highlightrow ? m_highlightcolour : markercolour;
+int PlotView::markerColorOf(int row) const {
+    return row != 0 && row == highlightRow_ ? highlightColor_ : markerColor;
 }
 
-QRect PlotView::markerwidgetrect(int row) const {
-    const PixelRect& r = m_markers[static_cast<std::size_t>(row - 1)];
+QRect PlotView::markerWidgetRect(int row) const {
+    const PixelRect& r = markers_[static_cast<std::size_t>(row - 1)];
     return QRect(QPoint(r.left, r.top), QPoint(r.right, r.bottom)).translated(border, border);
 }
 
-void PlotView::ensurebackground() {
+void PlotView::ensureBackground() {
     const qreal ratio = devicePixelRatio();
-    if (!m_background.isNull() && m_background.devicePixelRatio() == ratio)
+    if (!background_.isNull() && background_.devicePixelRatio() == ratio)
         return;
-    m_background = QPixmap(QSize(static_cast<int>(std::ceil(fixedwidth * ratio)),
-                                 static_cast<int>(std::ceil(fixedheight * ratio))));
-    m_background.setDevicePixelRatio(ratio);
-    QPainter painter(&m_background);
-    painter.fillRect(0, 0, fixedwidth, fixedheight, Qt::black);
+    background_ = QPixmap(QSize(static_cast<int>(std::ceil(fixedWidth * ratio)),
+                                static_cast<int>(std::ceil(fixedHeight * ratio))));
+    background_.setDevicePixelRatio(ratio);
+    QPainter painter(&background_);
+    painter.fillRect(0, 0, fixedWidth, fixedHeight, Qt::black);
     painter.translate(border, border);
-    paintplotbackground(painter);
+    paintPlotBackground(painter);
 }
 
 void PlotView::paintEvent(QPaintEvent* event) {
-    ensurebackground();
+    ensureBackground();
     QPainter painter(this);
-    const qreal ratio = m_background.devicePixelRatio();
+    const qreal ratio = background_.devicePixelRatio();
     for (const QRect& exposed : event->region())
-        painter.drawPixmap(QRectF(exposed), m_background,
+        painter.drawPixmap(QRectF(exposed), background_,
                            QRectF(exposed.x() * ratio, exposed.y() * ratio, exposed.width() * ratio,
                                   exposed.height() * ratio));
-    if (!m_hasplot)
+    if (!hasPlot_)
         return;
 
     // The line lies under the markers. Its ends are pixel positions, so the pen runs through
     // pixel centres, which is where the markers sit too.
-    if (event->region().intersects(m_linebounds)) {
+    if (event->region().intersects(lineBounds_)) {
         painter.save();
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(QPen(qcolour(linecolour), linewidth, Qt::SolidLine, Qt::RoundCap));
+        painter.setPen(QPen(qColor(lineColor), plotLineWidth, Qt::SolidLine, Qt::RoundCap));
         const QPointF offset(border + 0.5, border + 0.5);
-        const QPointF start = QPointF(m_linestart.x, m_linestart.y) + offset;
-        const QPointF end = QPointF(m_lineend.x, m_lineend.y) + offset;
+        const QPointF start = QPointF(lineStart_.x, lineStart_.y) + offset;
+        const QPointF end = QPointF(lineEnd_.x, lineEnd_.y) + offset;
         // A line collapsed to one point would draw nothing; it shows as a dot instead.
         if (start == end)
             painter.drawPoint(start);
@@ -142,14 +142,14 @@ void PlotView::paintEvent(QPaintEvent* event) {
     }
 
     // Markers in row order, the highlighted one last so that it shows over any it overlaps.
-    const QColor normal = qcolour(markercolour);
-    for (int row = 1; row <= static_cast<int>(m_markers.size()); ++row) {
-        const QRect r = markerwidgetrect(row);
-        if (row != m_highlightrow && event->region().intersects(r))
+    const QColor normal = qColor(markerColor);
+    for (int row = 1; row <= static_cast<int>(markers_.size()); ++row) {
+        const QRect r = markerWidgetRect(row);
+        if (row != highlightRow_ && event->region().intersects(r))
             painter.fillRect(r, normal);
     }
-    if (m_highlightrow != 0 && event->region().intersects(markerwidgetrect(m_highlightrow)))
-        painter.fillRect(markerwidgetrect(m_highlightrow), qcolour(m_highlightcolour));
+    if (highlightRow_ != 0 && event->region().intersects(markerWidgetRect(highlightRow_)))
+        painter.fillRect(markerWidgetRect(highlightRow_), qColor(highlightColor_));
 }
 
 } // namespace calibrix

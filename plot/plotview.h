@@ -18,8 +18,8 @@ class PlotView : public QFrame {
 
 public:
     /// Widget size including the border.
-    static constexpr int fixedwidth = 385;
-    static constexpr int fixedheight = 257;
+    static constexpr int fixedWidth = 385;
+    static constexpr int fixedHeight = 257;
 
     explicit PlotView(QWidget* parent = nullptr);
 
@@ -28,9 +28,9 @@ public:
     /// Back to the bare background (vyvid).
     void clearPlot();
     /// One blink step: every marker dark blue (palette 1) except marker `row` (1-based; 0 or out
-    /// of range = none), drawn in palette colour `colour`. Repaints only the rectangles of
-    /// markers whose colour changes.
-    void highlight(int row, int colour);
+    /// of range = none), drawn in palette color `color`. Repaints only the rectangles of
+    /// markers whose color changes.
+    void highlight(int row, int color);
     /// Whether a plot is shown over the background.
     bool hasPlot() const;
 
@@ -40,18 +40,18 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    int markercolourof(int row) const;
-    QRect markerwidgetrect(int row) const;
-    void ensurebackground();
+    int markerColorOf(int row) const;
+    QRect markerWidgetRect(int row) const;
+    void ensureBackground();
 
-    bool m_hasplot = false;
-    std::vector<PixelRect> m_markers; // row i at index i - 1, drawing coordinates
-    PixelPoint m_linestart{};
-    PixelPoint m_lineend{};
-    QRect m_linebounds; // widget pixels the line can touch; empty when it misses the widget
-    int m_highlightrow = 0;
-    int m_highlightcolour = 0;
-    QPixmap m_background; // border and background at the device pixel ratio last painted
+    bool hasPlot_ = false;
+    std::vector<PixelRect> markers_; // row i at index i - 1, drawing coordinates
+    PixelPoint lineStart_{};
+    PixelPoint lineEnd_{};
+    QRect lineBounds_; // widget pixels the line can touch; empty when it misses the widget
+    int highlightRow_ = 0;
+    int highlightColor_ = 0;
+    QPixmap background_; // border and background at the device pixel ratio last painted
 };
 
 } // namespace calibrix

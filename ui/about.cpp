@@ -1,18 +1,14 @@
 #include "ui/about.h"
 
 #include "ui/accessibility.h"
-#include "ui/fonts.h"
+#include "ui/controltable.h"
+#include "ui/messagebox.h"
 
 #include <QDesktopServices>
-#include <QGroupBox>
-#include <QIcon>
 #include <QLabel>
-#include <QMessageBox>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-#include <QSvgRenderer>
 #include <QUrl>
 
 namespace calibrix {
@@ -20,167 +16,68 @@ namespace calibrix {
 namespace {
 
 // The links. Label4 shows the mail address after "Author: ", Label5(0) shows the web link.
-constexpr const char* kMailLink = "mailto:calibrix@example.org";
-constexpr const char* kWebLink = "http://www.example.org/simulations/simu_chem.html";
+constexpr const char* mailLink = "mailto:calibrix@example.org";
+constexpr const char* webLink = "http://www.example.org/simulations/simu_chem.html";
 
-constexpr const char* kAuthor = "Author: calibrix@example.org";
-constexpr const char* kVersion = "Version " CALIBRIX_VERSION;
-constexpr const char* kRights = "Copyright © 2026 The Calibrix developers";
-constexpr const char* kPurpose =
+constexpr const char* author = "Author: calibrix@example.org";
+constexpr const char* version = "Version " CALIBRIX_VERSION;
+constexpr const char* rights = "Copyright © 2026 The Calibrix developers";
+constexpr const char* purpose =
     "This program calculates parameters of calibration curve for chemical analysis";
-constexpr const char* kAckTitle = "Acknowledgement";
-constexpr const char* kThanks =
+constexpr const char* ackTitle = "Acknowledgement";
+constexpr const char* thanks =
     "With thanks to the analytical chemists who tried this program on the calibration data of "
     "their own laboratories, and whose questions and remarks shaped the statistics it shows.";
-constexpr const char* kFindMore = "Find more chemical programs here:";
-constexpr const char* kOkPicture = ":/resources/ok.svg";
-constexpr const char* kPortrait = ":/resources/portrait.svg";
+constexpr const char* findMore = "Find more chemical programs here:";
 
-constexpr QRgb kBlack = qRgb(0, 0, 0);
-constexpr QRgb kBlue = qRgb(0, 0, 192);
-constexpr QRgb kBackground = qRgb(224, 224, 224);
-constexpr QSize kClientSize{560, 328};
+constexpr std::uint32_t black = 0x000000;
+constexpr std::uint32_t blue = 0x0000C0;
+constexpr std::uint32_t grey = 0xE0E0E0;
 
-// Frame: a group box, captioned or not. Button: a push button showing its picture at the
-// picture's own size. Picture: the picture at the top-left, taking the focus by Tab only.
-enum class Kind { Frame, Label, Button, Picture };
-using enum Kind;
+const WindowDesign aboutWindow{"About", " About", 560, 328, ControlFont::Medium, grey, black};
 
-// Where a control goes. The table holds the design rectangles, drawn for the design captions;
-// our captions and fonts differ, so a label that fits its text keeps one edge or its centre.
-enum class Fit {
-    Box,        // the design rectangle; a label's text wraps, left-aligned
-    BoxCentred, // the same, centred
-    Height,     // the design width and the height of the wrapped, centred text
-    Centre,     // the size of the one-line text, on the design centre line
-    Left,       // the size of the one-line text, at the design left edge
-    Right,      // the size of the one-line text, up to the design right edge
-};
-using enum Fit;
+constexpr Picture okPicture{"ok", 76, 36};
+constexpr Picture portrait{"portrait", 110, 111};
 
-// Twips, 15 to a pixel at 96 dpi; Qt's device-independent pixels keep the layout at any dpi.
-struct Twips {
-    int left, top, width, height;
-    constexpr QRect pixels() const { return {left / 15, top / 15, width / 15, height / 15}; }
-};
+using enum ControlKind;
+using enum ControlFont;
+using enum TextFit;
+constexpr auto W = Container::Window;
+constexpr auto F1 = Container::Frame1;
+constexpr auto F2 = Container::Frame2;
 
-struct ControlRow {
-    const char* name;
-    Kind kind;
-    const char* container; // "": the window
-    Twips rect;
-    const char* content; // a label's text, a frame's caption or a picture's resource
-    int fontPx;          // 11 px = 8.25 pt, 13 px = 9.75 pt, 32 px = 24 pt
-    QRgb colour;
-    Fit fit;
-    const char* toolTip = nullptr;
-};
+using Row = ControlRow<AboutControls>;
 
-// One row a control, in tab order. Label4 keeps the design right edge: at the design left
-// edge our longer address would run into the frame's border.
+// One row a control, in tab order; the columns are those of the main window's layout. Label4
+// keeps the design right edge: at the design left edge our longer address would run into the
+// frame's border.
 // clang-format off
-constexpr ControlRow kControls[] = {
-    // name       kind     in        left  top   width height   content    px  colour  fit
-    {"Frame1",    Frame,   "",       {120,  120,  8175, 2175}, "",         11, kBlack, Box},
-    {"Label1",    Label,   "Frame1", {2985, 360,  3885, 555},  "Calibrix", 32, kBlue,  Centre},
-    {"Label2(0)", Label,   "Frame1", {4440, 1080, 1005, 240},  kVersion,   13, kBlack, Centre},
-    {"Label2(1)", Label,   "Frame1", {2640, 1680, 4455, 240},  kRights,    13, kBlack, Centre},
-    {"Label2(2)", Label,   "",       {360,  2520, 7710, 240},  kPurpose,   13, kBlack, Height},
-    {"Clear",     Button,  "",       {6600, 4320, 1695, 495},  kOkPicture, 13, kBlack, Box},
-    {"Frame2",    Frame,   "",       {120,  2880, 8175, 1335}, kAckTitle,  13, kBlue,  Box},
-    {"Label3",    Label,   "Frame2", {240,  360,  7695, 735},  kThanks,    13, kBlack, BoxCentred},
-    {"Label4",    Label,   "Frame2", {6000, 1080, 1950, 195},  kAuthor,    11, kBlue,  Right},
-    {"Picture2",  Picture, "Frame1", {360,  360,  1710, 1725}, kPortrait,  13, kBlack, Box, "Author"},
-    {"Label5(0)", Label,   "",       {1080, 4560, 4200, 240},  kWebLink,   13, kBlue,  Left},
-    {"Label5(1)", Label,   "",       {1560, 4320, 3165, 240},  kFindMore,  13, kBlack, Left},
+constexpr Row aboutLayout[] = {
+    {{"Frame1",   -1, -1, Frame,   W,  120,  120,  8175, 2175, 0, "",       {},        nullptr,  Small,  grey, black, 0,  "Name and version", Box, F1}},
+    {{"Label1",   -1, -1, Label,   F1, 2985, 360,  3885, 555,  0, "Calibrix", {},      nullptr,  Title,  grey, blue,  1,  nullptr, Center}},
+    {{"Label2",    0,  0, Label,   F1, 4440, 1080, 1005, 240,  0, version,  {},        nullptr,  Medium, grey, black, 2,  nullptr, Center}},
+    {{"Label2",    1,  1, Label,   F1, 2640, 1680, 4455, 240,  0, rights,   {},        nullptr,  Medium, grey, black, 3,  nullptr, Center}},
+    {{"Label2",    2,  2, Label,   W,  360,  2520, 7710, 240,  0, purpose,  {},        nullptr,  Medium, grey, black, 4,  nullptr, Height}},
+    {{"Clear",    -1, -1, Button,  W,  6600, 4320, 1695, 495,  0, nullptr,  okPicture, nullptr,  Medium, grey, black, 5,  "OK"}, kept<&AboutControls::clear>},
+    {{"Frame2",   -1, -1, Frame,   W,  120,  2880, 8175, 1335, 0, ackTitle, {},        nullptr,  Medium, grey, blue,  6,  nullptr, Box, F2}},
+    {{"Label3",   -1, -1, Label,   F2, 240,  360,  7695, 735,  0, thanks,   {},        nullptr,  Medium, grey, black, 7,  nullptr, WrapCentered}},
+    {{"Label4",   -1, -1, Label,   F2, 6000, 1080, 1950, 195,  0, author,   {},        nullptr,  Small,  grey, blue,  8,  nullptr, Right}, kept<&AboutControls::label4>},
+    {{"Picture2", -1, -1, Picture, F1, 360,  360,  1710, 1725, 0, nullptr,  portrait,  "Author", Medium, grey, black, 9,  "Portrait of the author"}},
+    {{"Label5",    0,  0, Label,   W,  1080, 4560, 4200, 240,  0, webLink,  {},        nullptr,  Medium, grey, blue,  10, nullptr, Left}, kept<&AboutControls::label5>},
+    {{"Label5",    1,  1, Label,   W,  1560, 4320, 3165, 240,  0, findMore, {},        nullptr,  Medium, grey, black, 11, nullptr, Left}, kept<&AboutControls::label5>},
 };
 // clang-format on
 
 constexpr bool wholePixels() {
-    for (const ControlRow& row : kControls)
-        for (int twips : {row.rect.left, row.rect.top, row.rect.width, row.rect.height})
-            if (twips % 15 != 0)
+    for (const Row& row : aboutLayout)
+        for (int t : {row.control.left, row.control.top, row.control.width, row.control.height})
+            if (t % 15 != 0)
                 return false;
     return true;
 }
 static_assert(wholePixels(), "every design rectangle lies on whole pixels");
 
 int formLoads = 0;
-
-QRect fitted(const QLabel& label, const QRect& design, Fit fit) {
-    const QSize text = label.sizeHint();
-    switch (fit) {
-    case Box:
-    case BoxCentred:
-        return design;
-    case Height:
-        return {design.topLeft(), QSize(design.width(), label.heightForWidth(design.width()))};
-    case Centre:
-        return {QPoint(design.left() + (design.width() - text.width()) / 2, design.top()), text};
-    case Left:
-        return {design.topLeft(), text};
-    case Right:
-        return {QPoint(design.left() + design.width() - text.width(), design.top()), text};
-    }
-    return design;
-}
-
-// The picture drawn at its design size, sharp on the screen the widget is on.
-QPixmap picture(const QString& resource, const QWidget& widget) {
-    QSvgRenderer svg(resource);
-    const qreal ratio = widget.devicePixelRatioF();
-    QPixmap pixmap(svg.defaultSize() * ratio);
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    svg.render(&painter, QRectF(QPointF(0, 0), svg.defaultSize()));
-    return pixmap;
-}
-
-QWidget* makeControl(const ControlRow& row, QWidget* container) {
-    const QString content = QString::fromUtf8(row.content);
-    QWidget* widget = nullptr;
-    QLabel* label = nullptr;
-    switch (row.kind) {
-    case Frame:
-        widget = new QGroupBox(content, container);
-        break;
-    case Label: {
-        widget = label = new QLabel(content, container);
-        const bool centred = row.fit == BoxCentred || row.fit == Height || row.fit == Centre;
-        label->setAlignment((centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
-        label->setWordWrap(row.fit == Box || row.fit == BoxCentred || row.fit == Height);
-        break;
-    }
-    case Button: {
-        auto* button = new QPushButton(container);
-        button->setIcon(QIcon(content));
-        button->setIconSize(QSvgRenderer(content).defaultSize());
-        // Enter presses the button while it has the focus; outside a dialog Qt needs this.
-        button->setAutoDefault(true);
-        widget = button;
-        break;
-    }
-    case Picture: {
-        auto* image = new QLabel(container);
-        image->setPixmap(picture(content, *container));
-        image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        image->setFocusPolicy(Qt::TabFocus);
-        widget = image;
-        break;
-    }
-    }
-    widget->setObjectName(QString::fromLatin1(row.name));
-    widget->setFont(uifont(row.fontPx));
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, QColor::fromRgb(row.colour));
-    widget->setPalette(palette);
-    if (row.toolTip != nullptr)
-        widget->setToolTip(QString::fromUtf8(row.toolTip));
-    const QRect design = row.rect.pixels();
-    widget->setGeometry(label != nullptr ? fitted(*label, design, row.fit) : design);
-    return widget;
-}
 
 } // namespace
 
@@ -198,59 +95,36 @@ int About::formLoadCount() {
 }
 
 void About::buildWindow() {
-    setObjectName(QStringLiteral("About"));
-    setWindowTitle(QStringLiteral(" About"));
-    setWindowIcon(QIcon(QStringLiteral(":/resources/calibrix.svg")));
+    applyWindow(*this, aboutWindow);
     setAttribute(Qt::WA_DeleteOnClose);
     // The About window never keeps the program running once the main window has closed.
     setAttribute(Qt::WA_QuitOnClose, false);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor::fromRgb(kBackground));
-    palette.setColor(QPalette::Button, QColor::fromRgb(kBackground));
-    setPalette(palette);
-    setAutoFillBackground(true);
 }
 
 void About::buildControls() {
-    QWidget* previous = nullptr;
-    for (const ControlRow& row : kControls) {
-        QWidget* container = this;
-        if (*row.container != '\0')
-            container = findChild<QWidget*>(QString::fromLatin1(row.container));
-        QWidget* control = makeControl(row, container);
-        if (previous != nullptr)
-            setTabOrder(previous, control);
-        previous = control;
-    }
-    clear_ = findChild<QPushButton*>(QStringLiteral("Clear"));
-    label4_ = findChild<QLabel*>(QStringLiteral("Label4"));
-    label5_ = {findChild<QLabel*>(QStringLiteral("Label5(0)")),
-               findChild<QLabel*>(QStringLiteral("Label5(1)"))};
-    label5_[0]->setCursor(Qt::PointingHandCursor);
+    calibrix::buildControls(*this, std::span<const Row>(aboutLayout), ui_);
+    // Enter presses OK while it has the focus; outside a dialog Qt needs to be told.
+    ui_.clear->setAutoDefault(true);
+    ui_.label5[0]->setCursor(Qt::PointingHandCursor);
     // OK is the first control in tab order that takes the focus, so a new window starts there.
-    clear_->setFocus();
+    ui_.clear->setFocus();
 }
 
 void About::connectHandlers() {
-    connect(clear_, &QPushButton::clicked, this, &About::Clear_Click);
-    label4_->installEventFilter(this);
-    for (QLabel* label : label5_)
+    connect(ui_.clear, &QPushButton::clicked, this, &About::Clear_Click);
+    ui_.label4->installEventFilter(this);
+    for (QLabel* label : ui_.label5)
         label->installEventFilter(this);
-    // Keyboard and screen-reader users reach the two addresses, and hear what the pictures are.
-    makeLink(*label4_, [this] { Label4_Click(); });
-    makeLink(*label5_[0], [this] { Label5_Click(0); });
-    clear_->setAccessibleName(QStringLiteral("OK"));
-    findChild<QGroupBox*>(QStringLiteral("Frame1"))
-        ->setAccessibleName(QStringLiteral("Name and version"));
-    findChild<QLabel*>(QStringLiteral("Picture2"))
-        ->setAccessibleName(QStringLiteral("Portrait of the author"));
+    // Keyboard and screen-reader users reach the two addresses too.
+    makeLink(*ui_.label4, [this] { Label4_Click(); });
+    makeLink(*ui_.label5[0], [this] { Label5_Click(0); });
 }
 
 // Qt lays out in device-independent pixels, so the design's pixel layout holds at any dpi and
 // the window only needs its client size and its place in the middle of the screen.
 void About::Form_Load() {
     ++formLoads;
-    setFixedSize(kClientSize);
+    setFixedSize(aboutWindow.width, aboutWindow.height);
     if (const QScreen* target = screen())
         move(target->availableGeometry().center() - rect().center());
 }
@@ -260,12 +134,12 @@ void About::Clear_Click() {
 }
 
 void About::Label4_Click() {
-    openLink(QUrl(QString::fromLatin1(kMailLink)));
+    openLink(QUrl(QString::fromLatin1(mailLink)));
 }
 
 // Both captions open the web page; the index is not needed.
 void About::Label5_Click(int) {
-    openLink(QUrl(QString::fromLatin1(kWebLink)));
+    openLink(QUrl(QString::fromLatin1(webLink)));
 }
 
 // A desktop without a handler for the link (no xdg-open, say) must not fail silently: the user
@@ -274,11 +148,10 @@ void About::openLink(const QUrl& url) {
     if (QDesktopServices::openUrl(url))
         return;
     const QString address = url.scheme() == QLatin1String("mailto") ? url.path() : url.toString();
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("link not opened"),
-                    QStringLiteral("No program could open the link. Please open it by hand:\n\n") +
-                        address,
-                    QMessageBox::Ok, this);
-    box.setWindowModality(Qt::ApplicationModal);
+    QMessageBox box(this);
+    prepareMessageBox(
+        box, QStringLiteral("link not opened"),
+        QStringLiteral("No program could open the link. Please open it by hand:\n\n") + address);
     box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     box.exec();
 }
@@ -293,10 +166,10 @@ bool About::eventFilter(QObject* watched, QEvent* event) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton &&
             label->rect().contains(mouse->position().toPoint())) {
-            if (label == label4_)
+            if (label == ui_.label4)
                 Label4_Click();
             else
-                Label5_Click(label == label5_[0] ? 0 : 1);
+                Label5_Click(label == ui_.label5[0] ? 0 : 1);
             return true;
         }
     }

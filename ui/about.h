@@ -9,6 +9,13 @@ class QUrl;
 
 namespace calibrix {
 
+/// The About window's controls that its code uses, kept as its layout builds them.
+struct AboutControls {
+    QPushButton* clear = nullptr;
+    QLabel* label4 = nullptr;
+    std::array<QLabel*, 2> label5{};
+};
+
 /// The About window: name, version, purpose, acknowledgement, and the mail and web links.
 /// Create it with `new About()`: it is modeless and unowned, OK hides it, and its close box
 /// deletes it (hold it in a QPointer).
@@ -36,9 +43,7 @@ private:
     void Label5_Click(int index);
     void openLink(const QUrl& url);
 
-    QPushButton* clear_ = nullptr;
-    QLabel* label4_ = nullptr;
-    std::array<QLabel*, 2> label5_{};
+    AboutControls ui_;
 };
 
 } // namespace calibrix

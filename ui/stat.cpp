@@ -5,36 +5,39 @@
 #include "clipboard/pastetext.h"
 #include "core/calculation.h"
 #include "core/results.h"
+#include "core/tableedit.h"
+#include "plot/palette.h"
 #include "plot/plotgeometry.h"
 #include "plot/plotview.h"
 #include "ui/about.h"
 #include "ui/accessibility.h"
-#include "ui/fonts.h"
 #include "ui/keyboard.h"
-#include "ui/statlayout.h"
+#include "ui/messagebox.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QShowEvent>
 #include <QTimer>
-#include <QToolButton>
-#include <algorithm>
-#include <map>
+#include <chrono>
 #include <vector>
 
 namespace calibrix {
 namespace {
+
+constexpr std::chrono::milliseconds blinkInterval{100};
+// The choices every start shows: the line with intercept at 95 %.
+constexpr Model startModel = Model::Intercept;
+constexpr int startLevel = 2;
 
 /// A data cell: a line edit with the flat one-pixel border of a spreadsheet cell, blue while it
 /// has the focus.
@@ -56,92 +59,11 @@ protected:
     }
 };
 
-QFont fontOf(ControlFont font) {
-    switch (font) {
-    case ControlFont::Small:
-        return uifont(11);
-    case ControlFont::SmallBold:
-        return uifont(11, true);
-    case ControlFont::Medium:
-        return uifont(13);
-    case ControlFont::MediumBold:
-        return uifont(13, true);
-    case ControlFont::LargeBold:
-        return uifont(16, true);
-    case ControlFont::Tiny:
-        return uifont(3);
-    }
-    return uifont(11);
-}
-
-QColor rgb(std::uint32_t value) {
-    return QColor(int(value >> 16 & 0xFF), int(value >> 8 & 0xFF), int(value & 0xFF));
-}
-
-void setColours(QWidget* w, const ControlSpec& design) {
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::Window, rgb(design.back));
-    pal.setColor(QPalette::Base, rgb(design.back));
-    pal.setColor(QPalette::WindowText, rgb(design.fore));
-    pal.setColor(QPalette::Text, rgb(design.fore));
-    pal.setColor(QPalette::ButtonText, rgb(design.fore));
-    pal.setColor(QPalette::Button, rgb(design.back));
-    w->setPalette(pal);
-}
-
-QString nameOf(const ControlSpec& design, int index) {
-    const QString name = QString::fromLatin1(design.name);
-    return index < 0 ? name : QStringLiteral("%1(%2)").arg(name).arg(index);
-}
-
-/// The button pictures, each loaded once: the 25 delete buttons share one icon.
-class Pictures {
-public:
-    /// Gives the button the picture at the size its artwork was drawn for.
-    void set(QAbstractButton* button, const char* name) {
-        auto found = icons_.find(name);
-        if (found == icons_.end()) {
-            const QString path = QStringLiteral(":/resources/%1.svg").arg(QLatin1String(name));
-            found = icons_.emplace(name, QIcon(path)).first;
-        }
-        button->setIcon(found->second);
-        for (const Picture& picture : pictures())
-            if (std::string_view(picture.name) == name)
-                button->setIconSize(QSize(picture.width, picture.height));
-    }
-
-private:
-    std::map<std::string_view, QIcon> icons_;
-};
-
-QLabel* makeLabel(QWidget* parent, const ControlSpec& design, int index) {
-    auto* label = new QLabel(parent);
-    label->setTextFormat(Qt::PlainText);
-    label->setAutoFillBackground(design.kind == ControlKind::Header ||
-                                 design.kind == ControlKind::Result);
-    switch (design.kind) {
-    case ControlKind::Header:
-        label->setAlignment(Qt::AlignCenter);
-        label->setFrameShape(QFrame::Box);
-        label->setText(QString::fromUtf8(design.text));
-        break;
-    case ControlKind::RowNumber:
-        label->setAlignment(Qt::AlignCenter);
-        label->setText(QString::number(index));
-        break;
-    case ControlKind::Caption:
-        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        label->setText(QString::fromUtf8(design.text));
-        break;
-    case ControlKind::Result:
-        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        label->setFrameShape(QFrame::Box);
-        break;
-    default:
-        label->setText(QString::fromUtf8(design.text));
-        break;
-    }
-    return label;
+// The widgets of the main window's own kinds.
+QWidget* makeOwnControl(const Control& row, QWidget* parent) {
+    if (row.kind == ControlKind::Plot)
+        return new PlotView(parent);
+    return new CellEdit(parent);
 }
 
 } // namespace
@@ -158,7 +80,7 @@ public:
         w_.cell(column, row)->setText(QString::fromUtf8(text.data(), qsizetype(text.size())));
     }
     void setRowBold(int row, bool bold) override {
-        QLabel* label = w_.label1_[std::size_t(row)];
+        QLabel* label = w_.ui_.label1[std::size_t(row)];
         if (label->font().bold() != bold) {
             QFont font = label->font();
             font.setBold(bold);
@@ -173,7 +95,9 @@ private:
 };
 
 Stat::Stat(QWidget* parent) : QWidget(parent), cells_(std::make_unique<Cells>(*this)) {
+    buildWindow();
     buildControls();
+    buildAccessibility();
     connectHandlers();
     Form_Load();
 }
@@ -182,165 +106,61 @@ Stat::~Stat() {
     delete about_;
 }
 
-void Stat::buildControls() {
-    setObjectName(QStringLiteral("Stat"));
-    setWindowTitle(QStringLiteral("CALIBRIX for Chemical Analysis " CALIBRIX_VERSION));
-    setWindowIcon(QIcon(QStringLiteral(":/resources/calibrix.svg")));
+void Stat::buildWindow() {
+    applyWindow(*this, statWindow);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setFixedSize(598, 482);
-    setFont(uifont(11));
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(224, 224, 224));
-    pal.setColor(QPalette::WindowText, Qt::black);
-    setPalette(pal);
+    setFixedSize(statWindow.width, statWindow.height);
     setMouseTracking(true);
-
-    Pictures pictures;
-    QGroupBox* frame1 = nullptr;
-    QGroupBox* frame2 = nullptr;
-    std::vector<std::pair<int, QWidget*>> tabOrder;
-
-    for (const ControlSpec& design : statlayout()) {
-        const bool array = design.first >= 0;
-        for (int index = design.first; index <= design.last; ++index) {
-            QWidget* parentWidget = this;
-            if (design.parent == ControlParent::Frame1)
-                parentWidget = frame1;
-            else if (design.parent == ControlParent::Frame2)
-                parentWidget = frame2;
-            const int step = array ? index - design.first : 0;
-            QWidget* w = nullptr;
-            switch (design.kind) {
-            case ControlKind::Label:
-            case ControlKind::Header:
-            case ControlKind::RowNumber:
-            case ControlKind::Caption:
-            case ControlKind::Result:
-            case ControlKind::Level:
-                w = makeLabel(parentWidget, design, index);
-                break;
-            case ControlKind::Cell:
-                w = new CellEdit(parentWidget);
-                break;
-            case ControlKind::DeleteButton: {
-                auto* button = new QToolButton(parentWidget);
-                button->setAutoRaise(true);
-                pictures.set(button, design.text);
-                w = button;
-                break;
-            }
-            case ControlKind::Frame: {
-                auto* frame = new QGroupBox(QString::fromUtf8(design.text), parentWidget);
-                (design.name == std::string_view("Frame1") ? frame1 : frame2) = frame;
-                w = frame;
-                break;
-            }
-            case ControlKind::Option:
-                w = new QRadioButton(QString::fromUtf8(design.text), parentWidget);
-                break;
-            case ControlKind::Button: {
-                auto* button = new QPushButton(parentWidget);
-                pictures.set(button, design.text);
-                w = button;
-                break;
-            }
-            case ControlKind::Plot:
-                w = pict_ = new PlotView(parentWidget);
-                break;
-            case ControlKind::Strip: {
-                auto* strip = new QLineEdit(parentWidget);
-                strip->setFrame(false);
-                strip->setEnabled(false);
-                w = strip;
-                break;
-            }
-            }
-            w->setObjectName(nameOf(design, array ? index : -1));
-            w->setGeometry(twips(design.left), twips(design.top + step * design.rowStep),
-                           twips(design.width), twips(design.height));
-            w->setFont(fontOf(design.font));
-            setColours(w, design);
-            if (design.toolTip != nullptr)
-                w->setToolTip(QString::fromUtf8(design.toolTip));
-            if (design.accessible != nullptr) {
-                const QString accessible = QString::fromUtf8(design.accessible);
-                w->setAccessibleName(accessible.contains(u"%1") ? accessible.arg(index)
-                                                                : accessible);
-            }
-            tabOrder.emplace_back(design.tab + step, w);
-        }
-    }
-
-    // Look the controls up once, so that the handlers index arrays instead of searching.
-    for (int i = 1; i <= maxpoints; ++i) {
-        const auto at = std::size_t(i);
-        textX_[at] = findChild<QLineEdit*>(QStringLiteral("TextX(%1)").arg(i));
-        textY_[at] = findChild<QLineEdit*>(QStringLiteral("TextY(%1)").arg(i));
-        label1_[at] = findChild<QLabel*>(QStringLiteral("Label1(%1)").arg(i));
-        delpoint_[at] = findChild<QAbstractButton*>(QStringLiteral("delpoint(%1)").arg(i));
-    }
-    for (int i = 1; i <= 3; ++i) {
-        option1_[std::size_t(i)] = findChild<QRadioButton*>(QStringLiteral("Option1(%1)").arg(i));
-        label3_[std::size_t(i)] = findChild<QLabel*>(QStringLiteral("Label3(%1)").arg(i));
-    }
-    option2_ = findChild<QRadioButton*>(QStringLiteral("Option2"));
-    option3_ = findChild<QRadioButton*>(QStringLiteral("Option3"));
-    laba_ = findChild<QLabel*>(QStringLiteral("Laba"));
-    labda_ = findChild<QLabel*>(QStringLiteral("Labda"));
-    labb_ = findChild<QLabel*>(QStringLiteral("Labb"));
-    labdb_ = findChild<QLabel*>(QStringLiteral("Labdb"));
-    labnv_ = findChild<QLabel*>(QStringLiteral("Labnv"));
-    labso_ = findChild<QLabel*>(QStringLiteral("Labso"));
-    labr_ = findChild<QLabel*>(QStringLiteral("Labr"));
-
-    option2_->setChecked(true);
-    option1_[2]->setChecked(true);
-
-    // What screen readers and the keyboard alone need beyond the design.
-    exposeAsGraphic(*pict_);
-    hideFromScreenReaders(*findChild<QWidget*>(QStringLiteral("Text1")));
-    for (QAbstractButton* button : findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly))
-        pressOnEnter(*button);
-    for (QAbstractButton* option : {option2_, option3_, option1_[1], option1_[2], option1_[3]})
-        toggleByClick(*option);
-    tabToCheckedOption({option2_, option3_});
-    tabToCheckedOption({option1_[1], option1_[2], option1_[3]});
-    spoken_ = std::make_unique<SpokenResults>(
-        std::vector<QLabel*>{laba_, labda_, labb_, labdb_, labnv_, labso_, labr_}, *pict_);
-    const auto sample = sampledata();
-    for (std::size_t i = 0; i < sample.size(); ++i) {
-        textX_[i + 1]->setText(QString::fromLatin1(sample[i].c));
-        textY_[i + 1]->setText(QString::fromLatin1(sample[i].ms));
-    }
-
-    // The tab order follows the design's tab indices over the controls that take the focus.
-    std::sort(tabOrder.begin(), tabOrder.end(),
-              [](const auto& a, const auto& b) { return a.first < b.first; });
-    QWidget* previous = nullptr;
-    for (const auto& [tab, w] : tabOrder) {
-        if (w->focusPolicy() == Qt::NoFocus || !w->isEnabled())
-            continue;
-        if (previous != nullptr)
-            setTabOrder(previous, w);
-        previous = w;
-    }
-    textX_[1]->setFocus();
-
-    timer1_ = new QTimer(this);
-    timer1_->setObjectName(QStringLiteral("Timer1"));
-    timer1_->setInterval(100);
-
     const QRect screen = this->screen()->availableGeometry();
     move(screen.center() - rect().center());
 }
 
-void Stat::watch(QWidget* control, Target target) {
+// Every control from its layout row, then the values a start shows: the sample data, the
+// start choices and the focus in the first cell.
+void Stat::buildControls() {
+    calibrix::buildControls(*this, statLayout(), ui_, &makeOwnControl);
+    const auto sample = sampleData();
+    for (std::size_t i = 0; i < sample.size(); ++i) {
+        ui_.textX[i + 1]->setText(QString::fromLatin1(sample[i].c));
+        ui_.textY[i + 1]->setText(QString::fromLatin1(sample[i].ms));
+    }
+    (startModel == Model::Origin ? ui_.option3 : ui_.option2)->setChecked(true);
+    ui_.option1[startLevel]->setChecked(true);
+    ui_.textX[1]->setFocus();
+
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    timer1_->setInterval(blinkInterval);
+}
+
+// What screen readers and the keyboard alone need beyond the design.
+void Stat::buildAccessibility() {
+    exposeAsGraphic(*ui_.pict);
+    hideFromScreenReaders(*ui_.text1);
+    for (QAbstractButton* button :
+         {ui_.comcopy, ui_.comcpaste, ui_.clear, ui_.command3, ui_.command5, ui_.command1})
+        pressOnEnter(*button);
+    for (int row = 1; row <= maxpoints; ++row)
+        pressOnEnter(*ui_.delpoint[std::size_t(row)]);
+    const std::vector<QAbstractButton*> models{ui_.option2, ui_.option3};
+    const std::vector<QAbstractButton*> levels{ui_.option1[1], ui_.option1[2], ui_.option1[3]};
+    for (const auto& group : {models, levels}) {
+        for (QAbstractButton* option : group)
+            toggleByClick(*option);
+        tabToCheckedOption(group);
+    }
+    spoken_ = std::make_unique<SpokenResults>(std::vector<QLabel*>{ui_.laba, ui_.labda, ui_.labb,
+                                                                   ui_.labdb, ui_.labnv, ui_.labso,
+                                                                   ui_.labr},
+                                              *ui_.pict);
+}
+
+void Stat::watch(QWidget* control, const Target& target) {
     targets_[control] = target;
     control->installEventFilter(this);
-    if (target.kind != Target::Kind::Level) {
+    if (target.mouseMove != nullptr) {
         // A control's mouse moves are its own: they must not reach the window's free area,
         // whose handler clears the highlight.
         control->setMouseTracking(true);
@@ -348,41 +168,52 @@ void Stat::watch(QWidget* control, Target target) {
     }
 }
 
-void Stat::connectHandlers() {
-    for (int i = 1; i <= maxpoints; ++i) {
-        for (Column column : {Column::C, Column::MS}) {
-            watch(cell(column, i), Target{Target::Kind::Cell, column, i});
-            connect(cell(column, i), &QLineEdit::textChanged, this, &Stat::cellChanged);
-        }
-        QAbstractButton* del = delpoint_[std::size_t(i)];
-        watch(del, Target{Target::Kind::Hover, Column::C, i});
-        connect(del, &QAbstractButton::clicked, this, [this, i] { delpoint_Click(i); });
-        watch(label1_[std::size_t(i)], Target{Target::Kind::Hover, Column::C, 0});
-    }
-    for (const char* name : {"Labl1(0)", "Labl1(1)", "Text1", "Pict"})
-        watch(findChild<QWidget*>(QLatin1String(name)), Target{Target::Kind::Hover, Column::C, 0});
-    for (int i = 1; i <= 3; ++i) {
-        watch(label3_[std::size_t(i)], Target{Target::Kind::Level, Column::C, i});
-        connect(option1_[std::size_t(i)], &QRadioButton::clicked, this, &Stat::optionClicked);
-    }
-    connect(option2_, &QRadioButton::clicked, this, &Stat::optionClicked);
-    connect(option3_, &QRadioButton::clicked, this, &Stat::optionClicked);
+// The cells, the delete button and the row number of one row.
+void Stat::connectRow(int row) {
+    const auto at = std::size_t(row);
+    watch(ui_.textX[at], {.mouseMove = &Stat::TextX_MouseMove,
+                          .gotFocus = &Stat::TextX_GotFocus,
+                          .keyDown = &Stat::TextX_KeyDown,
+                          .index = row});
+    watch(ui_.textY[at], {.mouseMove = &Stat::TextY_MouseMove,
+                          .gotFocus = &Stat::TextY_GotFocus,
+                          .keyDown = &Stat::TextY_KeyDown,
+                          .index = row});
+    connect(ui_.textX[at], &QLineEdit::textChanged, this, [this, row] { TextX_Change(row); });
+    connect(ui_.textY[at], &QLineEdit::textChanged, this, [this, row] { TextY_Change(row); });
+    watch(ui_.delpoint[at], {.mouseMove = &Stat::delpoint_MouseMove, .index = row});
+    connect(ui_.delpoint[at], &QAbstractButton::clicked, this,
+            [this, row] { delpoint_Click(row); });
+    watch(ui_.label1[at], {.mouseMove = &Stat::Label1_MouseMove, .index = row});
+}
 
-    auto button = [this](const char* name) {
-        return findChild<QAbstractButton*>(QLatin1String(name));
-    };
-    connect(button("Command1"), &QAbstractButton::clicked, this, &Stat::Command1_Click);
-    connect(button("Clear"), &QAbstractButton::clicked, this, &Stat::Clear_Click);
-    connect(button("Comcopy"), &QAbstractButton::clicked, this, &Stat::Comcopy_Click);
-    connect(button("Comcpaste"), &QAbstractButton::clicked, this, &Stat::Comcpaste_Click);
-    connect(button("Command3"), &QAbstractButton::clicked, this, &Stat::Command3_Click);
-    connect(button("Command5"), &QAbstractButton::clicked, this, &Stat::Command5_Click);
+void Stat::connectHandlers() {
+    for (int row = 1; row <= maxpoints; ++row)
+        connectRow(row);
+    for (int i : {0, 1})
+        watch(ui_.labl1[std::size_t(i)], {.mouseMove = &Stat::Labl1_MouseMove, .index = i});
+    watch(ui_.text1, {.mouseMove = &Stat::Text1_MouseMove});
+    watch(ui_.pict, {.mouseMove = &Stat::Pict_MouseMove});
+    for (int i = 1; i <= 3; ++i) {
+        watch(ui_.label3[std::size_t(i)], {.click = &Stat::Label3_Click, .index = i});
+        connect(ui_.option1[std::size_t(i)], &QRadioButton::clicked, this,
+                [this, i] { Option1_Click(i); });
+    }
+    connect(ui_.option2, &QRadioButton::clicked, this, &Stat::Option2_Click);
+    connect(ui_.option3, &QRadioButton::clicked, this, &Stat::Option3_Click);
+
+    connect(ui_.command1, &QAbstractButton::clicked, this, &Stat::Command1_Click);
+    connect(ui_.clear, &QAbstractButton::clicked, this, &Stat::Clear_Click);
+    connect(ui_.comcopy, &QAbstractButton::clicked, this, &Stat::Comcopy_Click);
+    connect(ui_.comcpaste, &QAbstractButton::clicked, this, &Stat::Comcpaste_Click);
+    connect(ui_.command3, &QAbstractButton::clicked, this, &Stat::Command3_Click);
+    connect(ui_.command5, &QAbstractButton::clicked, this, &Stat::Command5_Click);
     connect(timer1_, &QTimer::timeout, this, &Stat::Timer1_Timer);
 }
 
 void Stat::Form_Load() {
     resultsshown_ = 0;
-    blinkcolor_ = 15;
+    blinkcolor_ = blinkcolor;
     Command1_Click();
     timer1_->start();
 }
@@ -392,12 +223,12 @@ template <class Changes> void Stat::userAction(Changes&& changes) {
         changes();
         return;
     }
-    busy_ = true;
+    // Cleared on every way out, a thrown exception included, so no later action is ignored.
+    const QScopedValueRollback busy(busy_, true);
     changes();
     calculate();
-    busy_ = false;
-    spoken_->update(pict_->hasPlot() ? table_.npoints : 0,
-                    (model() == Model::Origin ? option3_ : option2_)->text());
+    spoken_->update(ui_.pict->hasPlot() ? table_.npoints : 0,
+                    (model() == Model::Origin ? ui_.option3 : ui_.option2)->text());
 }
 
 void Stat::Command1_Click() {
@@ -413,18 +244,17 @@ void Stat::calculate() {
     if (!fit)
         return;
     const ResultTexts texts = resulttexts(*fit, m, QLocale().decimalPoint().toStdString());
-    laba_->setText(QString::fromStdString(texts.laba));
-    labda_->setText(QString::fromStdString(texts.labda));
-    labb_->setText(QString::fromStdString(texts.labb));
-    labdb_->setText(QString::fromStdString(texts.labdb));
-    labnv_->setText(QString::fromStdString(texts.labnv));
-    labso_->setText(QString::fromStdString(texts.labso));
-    labr_->setText(QString::fromStdString(texts.labr));
+    const std::pair<QLabel*, const std::string&> shown[] = {
+        {ui_.laba, texts.laba},   {ui_.labda, texts.labda}, {ui_.labb, texts.labb},
+        {ui_.labdb, texts.labdb}, {ui_.labnv, texts.labnv}, {ui_.labso, texts.labso},
+        {ui_.labr, texts.labr}};
+    for (const auto& [label, text] : shown)
+        label->setText(QString::fromStdString(text));
 
-    const PlotLayout plot = plotlayout(table_.concs(), table_.signalvalues(), fit->a, fit->b);
+    const PlotLayout plot = plotLayout(table_.concs(), table_.signalvalues(), fit->a, fit->b);
     switch (plot.status) {
     case PlotStatus::Drawn:
-        pict_->showPlot(plot.plot, table_.concs(), table_.signalvalues());
+        ui_.pict->showPlot(plot.plot, table_.concs(), table_.signalvalues());
         resultsshown_ = 1;
         break;
     case PlotStatus::Skipped:
@@ -436,25 +266,47 @@ void Stat::calculate() {
 }
 
 void Stat::vyvid() {
-    pict_->clearPlot();
+    ui_.pict->clearPlot();
     resultsshown_ = 0;
-    for (QLabel* label : {laba_, labb_, labda_, labdb_, labso_, labnv_, labr_})
+    for (QLabel* label : {ui_.laba, ui_.labb, ui_.labda, ui_.labdb, ui_.labso, ui_.labnv, ui_.labr})
         label->clear();
 }
 
 void Stat::showBadPoint(int row) {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("incorrect value"),
-                    QStringLiteral("Incorrect data. Please check the point \u2116 %1").arg(row),
-                    QMessageBox::Ok, this);
-    box.setWindowModality(Qt::ApplicationModal);
+    QMessageBox box(this);
+    prepareMessageBox(box, QStringLiteral("incorrect value"),
+                      QStringLiteral("Incorrect data. Please check the point \u2116 %1").arg(row));
     box.exec();
 }
 
-void Stat::cellChanged() {
+// Every change of a cell recalculates; the row does not matter.
+void Stat::TextX_Change(int) {
     Command1_Click();
 }
 
-void Stat::cellKeyDown(Column column, int row, int key) {
+void Stat::TextY_Change(int) {
+    Command1_Click();
+}
+
+void Stat::TextX_GotFocus(int row) {
+    table_.hoverpoint = std::int16_t(row);
+}
+
+void Stat::TextY_GotFocus(int row) {
+    table_.hoverpoint = std::int16_t(row);
+}
+
+void Stat::TextX_KeyDown(int row, int key) {
+    moveFocus(Column::C, row, key);
+}
+
+void Stat::TextY_KeyDown(int row, int key) {
+    moveFocus(Column::MS, row, key);
+}
+
+// Down and Enter go down the column, Up goes up; Right and Left cross the row when the caret
+// stands at the edge the key points past, or when the whole text is selected.
+void Stat::moveFocus(Column column, int row, int key) {
     if ((key == Qt::Key_Down || key == Qt::Key_Return || key == Qt::Key_Enter) && row < maxpoints)
         gotocell(column, row + 1);
     if (key == Qt::Key_Up && row > 1)
@@ -479,79 +331,63 @@ void Stat::gotocell(Column column, int row) {
 }
 
 void Stat::delpoint_Click(int row) {
-    userAction([this, row] {
-        // The last row with any text once leading blanks are gone.
-        int n = 0;
-        for (int i = maxpoints; i >= 1 && n == 0; --i) {
-            auto filled = [](const QString& t) {
-                return std::any_of(t.begin(), t.end(), [](QChar ch) { return ch != u' '; });
-            };
-            if (filled(textX_[std::size_t(i)]->text()) || filled(textY_[std::size_t(i)]->text()))
-                n = i;
-        }
-        for (int r = row; r < n; ++r) {
-            cells_->setText(Column::C, r, cells_->text(Column::C, r + 1));
-            cells_->setText(Column::MS, r, cells_->text(Column::MS, r + 1));
-        }
-        if (row <= n) {
-            cells_->setText(Column::C, n, "");
-            cells_->setText(Column::MS, n, "");
-        }
-    });
+    userAction([this, row] { deleteRow(*cells_, row); });
 }
 
 void Stat::Clear_Click() {
-    userAction([this] {
-        for (int i = 1; i <= maxpoints; ++i) {
-            textX_[std::size_t(i)]->clear();
-            textY_[std::size_t(i)]->clear();
-        }
-    });
+    userAction([this] { clearGrid(*cells_); });
 }
 
-void Stat::optionClicked() {
+// A change of model or level recalculates; the option buttons hold the choice.
+void Stat::Option1_Click(int) {
+    Command1_Click();
+}
+
+void Stat::Option2_Click() {
+    Command1_Click();
+}
+
+void Stat::Option3_Click() {
     Command1_Click();
 }
 
 void Stat::Label3_Click(int index) {
-    option1_[std::size_t(index)]->click();
+    ui_.option1[std::size_t(index)]->click();
 }
 
 void Stat::Comcopy_Click() {
     setClipboardText(
-        copytext(table_.concs(), table_.signalvalues(), QLocale().decimalPoint().toStdString()));
+        copyText(table_.concs(), table_.signalvalues(), QLocale().decimalPoint().toStdString()));
 }
 
+// A refused paste shows why and changes nothing; one column goes where the user says.
 void Stat::Comcpaste_Click() {
-    const PasteData pasted = cutpastetext(clipboardText());
-    Column only = Column::C;
+    const PasteData pasted = cutPasteText(clipboardText());
+    std::span<const std::string> c = pasted.first;
+    std::span<const std::string> ms = pasted.second;
     switch (pasted.kind) {
     case PasteKind::NoData:
     case PasteKind::TooManyColumns:
     case PasteKind::Unrecognizable:
         showPasteProblem(this, pasted.kind);
         return;
-    case PasteKind::OneColumn: {
-        const ColumnChoice choice = askPasteColumn(this);
-        if (choice == ColumnChoice::Cancel)
+    case PasteKind::OneColumn:
+        switch (askPasteColumn(this)) {
+        case ColumnChoice::C:
+            ms = {};
+            break;
+        case ColumnChoice::MS:
+            ms = c;
+            c = {};
+            break;
+        case ColumnChoice::Cancel:
             return;
-        only = choice == ColumnChoice::C ? Column::C : Column::MS;
+        }
         break;
-    }
     case PasteKind::TwoColumns:
         break;
     }
-    userAction([&] {
-        for (int i = 1; i <= maxpoints; ++i) {
-            const auto at = std::size_t(i - 1);
-            if (pasted.kind == PasteKind::TwoColumns) {
-                cells_->setText(Column::C, i, pasted.first[at]);
-                cells_->setText(Column::MS, i, pasted.second[at]);
-            } else {
-                cells_->setText(only, i, pasted.first[at]);
-            }
-        }
-    });
+    userAction([&] { fillRows(*cells_, c, ms); });
 }
 
 void Stat::Command3_Click() {
@@ -566,10 +402,14 @@ void Stat::Command5_Click() {
     QCoreApplication::quit();
 }
 
-void Stat::closeEvent(QCloseEvent* event) {
-    // Form_Unload: closing the main window ends the program, the About window included.
-    event->accept();
+// Closing the main window ends the program, the About window included.
+void Stat::Form_Unload() {
     QCoreApplication::quit();
+}
+
+void Stat::closeEvent(QCloseEvent* event) {
+    event->accept();
+    Form_Unload();
 }
 
 void Stat::showEvent(QShowEvent* event) {
@@ -585,56 +425,90 @@ void Stat::Timer1_Timer() {
         return;
     blinkcolor_ = 16 - blinkcolor_;
     const int row = table_.hoverpoint;
-    pict_->highlight(row >= 1 && row <= table_.npoints ? row : 0, blinkcolor_);
+    ui_.pict->highlight(row >= 1 && row <= table_.npoints ? row : 0, blinkcolor_);
+}
+
+// The free area of the window, the plot, the strip and the labels highlight nothing; a row's
+// cells and its delete button highlight that row.
+void Stat::Form_MouseMove() {
+    table_.hoverpoint = 0;
+}
+
+void Stat::TextX_MouseMove(int row) {
+    table_.hoverpoint = std::int16_t(row);
+}
+
+void Stat::TextY_MouseMove(int row) {
+    table_.hoverpoint = std::int16_t(row);
+}
+
+void Stat::delpoint_MouseMove(int row) {
+    table_.hoverpoint = std::int16_t(row);
+}
+
+void Stat::Label1_MouseMove(int) {
+    table_.hoverpoint = 0;
+}
+
+void Stat::Labl1_MouseMove(int) {
+    table_.hoverpoint = 0;
+}
+
+void Stat::Text1_MouseMove(int) {
+    table_.hoverpoint = 0;
+}
+
+void Stat::Pict_MouseMove(int) {
+    table_.hoverpoint = 0;
 }
 
 void Stat::mouseMoveEvent(QMouseEvent* event) {
-    table_.hoverpoint = 0; // Form_MouseMove: the free area of the window highlights nothing
+    Form_MouseMove();
     QWidget::mouseMoveEvent(event);
 }
 
+// Hands a watched control's events to its handlers; the control still handles each event.
 bool Stat::eventFilter(QObject* watched, QEvent* event) {
     const auto found = targets_.find(watched);
     if (found == targets_.end())
         return QWidget::eventFilter(watched, event);
-    const Target& target = found->second;
+    const Target& t = found->second;
     switch (event->type()) {
     case QEvent::MouseMove:
-        if (target.kind != Target::Kind::Level)
-            table_.hoverpoint = std::int16_t(target.row);
+        if (t.mouseMove != nullptr)
+            (this->*t.mouseMove)(t.index);
         break;
     case QEvent::FocusIn:
-        if (target.kind == Target::Kind::Cell)
-            table_.hoverpoint = std::int16_t(target.row);
+        if (t.gotFocus != nullptr)
+            (this->*t.gotFocus)(t.index);
         break;
     case QEvent::KeyPress:
-        if (target.kind == Target::Kind::Cell)
-            cellKeyDown(target.column, target.row, static_cast<QKeyEvent*>(event)->key());
+        if (t.keyDown != nullptr)
+            (this->*t.keyDown)(t.index, static_cast<QKeyEvent*>(event)->key());
         break;
     case QEvent::MouseButtonRelease:
-        if (target.kind == Target::Kind::Level &&
-            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-            Label3_Click(target.row);
+        if (t.click != nullptr && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            (this->*t.click)(t.index);
         break;
     default:
         break;
     }
-    return false; // the control still handles its event as usual
+    return false;
 }
 
 Model Stat::model() const {
-    return option3_->isChecked() ? Model::Origin : Model::Intercept;
+    return ui_.option3->isChecked() ? Model::Origin : Model::Intercept;
 }
 
 int Stat::level() const {
     for (int i = 1; i <= 3; ++i)
-        if (option1_[std::size_t(i)]->isChecked())
+        if (ui_.option1[std::size_t(i)]->isChecked())
             return i;
-    return 2;
+    return startLevel;
 }
 
 QLineEdit* Stat::cell(Column column, int row) const {
-    return column == Column::C ? textX_[std::size_t(row)] : textY_[std::size_t(row)];
+    return (column == Column::C ? ui_.textX : ui_.textY)[std::size_t(row)];
 }
 
 } // namespace calibrix

@@ -3,23 +3,19 @@
 #include "core/pointtable.h"
 #include "core/readdata.h"
 #include "core/statistics.h"
+#include "ui/statlayout.h"
 
 #include <QPointer>
 #include <QWidget>
-#include <array>
 #include <memory>
 #include <unordered_map>
 
-class QLabel;
 class QLineEdit;
-class QAbstractButton;
-class QRadioButton;
 class QTimer;
 
 namespace calibrix {
 
 class About;
-class PlotView;
 class SpokenResults;
 
 /// The main window: the point grid, the model and level options, the results and the plot.
@@ -44,21 +40,26 @@ protected:
 private:
     class Cells;
 
-    /// What events on a control mean: a data cell, a control whose mouse moves set the
-    /// highlighted row, or a significance caption that selects its level.
+    /// The handlers a watched control's events run, each given the control's index.
     struct Target {
-        enum class Kind { Cell, Hover, Level } kind;
-        Column column;
-        int row; ///< the cell's row, the row a mouse move highlights (0: none), or the level
+        void (Stat::*mouseMove)(int) = nullptr;
+        void (Stat::*gotFocus)(int) = nullptr;
+        void (Stat::*keyDown)(int, int) = nullptr;
+        void (Stat::*click)(int) = nullptr;
+        int index = 0;
     };
 
+    void buildWindow();
     void buildControls();
+    void buildAccessibility();
     void connectHandlers();
-    void watch(QWidget* control, Target target);
+    void connectRow(int row);
+    void watch(QWidget* control, const Target& target);
     void Form_Load();
 
-    /// Runs `changes`, then one calculation: the cell changes a handler makes do not each
-    /// recalculate, so one user action shows at most one bad-value message.
+    /// Runs `changes`, then one calculation: the cell changes a handler makes, and those the
+    /// table read makes while it trims, do not each recalculate, so one user action reads the
+    /// table once and shows at most one bad-value message.
     template <class Changes> void userAction(Changes&& changes);
 
     // The calculation and what it writes.
@@ -68,20 +69,38 @@ private:
     void showBadPoint(int row);
 
     // Grid editing.
-    void cellChanged();
-    void cellKeyDown(Column column, int row, int key);
+    void TextX_Change(int row);
+    void TextY_Change(int row);
+    void TextX_GotFocus(int row);
+    void TextY_GotFocus(int row);
+    void TextX_KeyDown(int row, int key);
+    void TextY_KeyDown(int row, int key);
+    void moveFocus(Column column, int row, int key);
     void gotocell(Column column, int row);
     void delpoint_Click(int row);
     void Clear_Click();
 
-    // Options, clipboard, windows, blinking.
-    void optionClicked();
+    // Options, clipboard, windows.
+    void Option1_Click(int index);
+    void Option2_Click();
+    void Option3_Click();
     void Label3_Click(int index);
     void Comcopy_Click();
     void Comcpaste_Click();
     void Command3_Click();
     void Command5_Click();
+    void Form_Unload();
+
+    // The highlighted point: the row under the mouse, or of the cell with the focus, blinks.
     void Timer1_Timer();
+    void Form_MouseMove();
+    void TextX_MouseMove(int row);
+    void TextY_MouseMove(int row);
+    void delpoint_MouseMove(int row);
+    void Label1_MouseMove(int index);
+    void Labl1_MouseMove(int index);
+    void Text1_MouseMove(int);
+    void Pict_MouseMove(int);
 
     Model model() const;
     int level() const;
@@ -89,29 +108,13 @@ private:
 
     PointTable table_;
     int resultsshown_ = 0;
-    int blinkcolor_ = 15;
+    int blinkcolor_ = 0;
     bool busy_ = false; ///< a user action is running; cell changes wait for its one calculation
     std::unique_ptr<Cells> cells_;
     std::unique_ptr<SpokenResults> spoken_; ///< results and plot as screen readers hear them
-    std::unordered_map<const QObject*, Target> targets_; ///< what an event on a control means
-
-    std::array<QLineEdit*, maxpoints + 1> textX_{};
-    std::array<QLineEdit*, maxpoints + 1> textY_{};
-    std::array<QLabel*, maxpoints + 1> label1_{};
-    std::array<QAbstractButton*, maxpoints + 1> delpoint_{};
-    std::array<QRadioButton*, 4> option1_{};
-    std::array<QLabel*, 4> label3_{};
-    QRadioButton* option2_ = nullptr;
-    QRadioButton* option3_ = nullptr;
-    QLabel* laba_ = nullptr;
-    QLabel* labda_ = nullptr;
-    QLabel* labb_ = nullptr;
-    QLabel* labdb_ = nullptr;
-    QLabel* labnv_ = nullptr;
-    QLabel* labso_ = nullptr;
-    QLabel* labr_ = nullptr;
-    PlotView* pict_ = nullptr;
+    StatControls ui_;
     QTimer* timer1_ = nullptr;
+    std::unordered_map<const QObject*, Target> targets_; ///< what an event on a control runs
     QPointer<About> about_;
 };
 

@@ -1,78 +1,60 @@
 #pragma once
 
-#include <cstdint>
+#include "core/pointtable.h"
+#include "ui/controltable.h"
+
+#include <array>
 #include <span>
+
+class QAbstractButton;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
 
 namespace calibrix {
 
-/// What kind of widget a row of the main window's layout builds.
-enum class ControlKind {
-    Label,        ///< static text
-    Header,       ///< column header: centred, bordered, yellow
-    RowNumber,    ///< Label1(i): the row number, bold while the row counts
-    Caption,      ///< Label2(i): right-aligned caption of a result
-    Result,       ///< a result field: bordered, yellow
-    Level,        ///< Label3(i): significance caption that selects its level when clicked
-    Cell,         ///< TextX(i), TextY(i): an editable data cell
-    DeleteButton, ///< delpoint(i)
-    Frame,        ///< a captioned group of options
-    Option,       ///< an option button
-    Button,       ///< a picture button
-    Plot,         ///< the plot Pict
-    Strip,        ///< Text1: the disabled strip under the grid
+class PlotView;
+
+/// The main window's controls that its code uses, kept as the layout builds them. Arrays are
+/// indexed as the design indexes them: rows 1..25, levels 1..3, Labl1 0..1.
+struct StatControls {
+    std::array<QLineEdit*, maxpoints + 1> textX{};
+    std::array<QLineEdit*, maxpoints + 1> textY{};
+    std::array<QLabel*, maxpoints + 1> label1{};
+    std::array<QAbstractButton*, maxpoints + 1> delpoint{};
+    std::array<QLabel*, 2> labl1{};
+    QLineEdit* text1 = nullptr;
+    std::array<QRadioButton*, 4> option1{};
+    std::array<QLabel*, 4> label3{};
+    QRadioButton* option2 = nullptr;
+    QRadioButton* option3 = nullptr;
+    QLabel* laba = nullptr;
+    QLabel* labda = nullptr;
+    QLabel* labb = nullptr;
+    QLabel* labdb = nullptr;
+    QLabel* labnv = nullptr;
+    QLabel* labso = nullptr;
+    QLabel* labr = nullptr;
+    PlotView* pict = nullptr;
+    QAbstractButton* comcopy = nullptr;
+    QAbstractButton* comcpaste = nullptr;
+    QAbstractButton* clear = nullptr;
+    QAbstractButton* command3 = nullptr;
+    QAbstractButton* command5 = nullptr;
+    QAbstractButton* command1 = nullptr;
 };
 
-/// The frame a control stands in; its Left and Top are measured from there.
-enum class ControlParent { Window, Frame1, Frame2 };
-
-/// Pixel fonts of the design (at 96 dpi).
-enum class ControlFont {
-    Small,      ///< 8.25 pt = 11 px
-    SmallBold,  ///< 8.25 pt bold
-    Medium,     ///< 9.75 pt = 13 px
-    MediumBold, ///< 9.75 pt bold
-    LargeBold,  ///< 12 pt bold = 16 px: the delta signs
-    Tiny,       ///< 2.25 pt = 3 px
-};
-
-/// One row of the layout: a control, or a control array over the indices first..last whose
-/// rows stand `rowStep` twips apart. Positions and sizes are in twips (15 a pixel).
-struct ControlSpec {
-    const char* name;
-    int first, last; ///< index range of a control array; -1, -1 for a single control
-    ControlKind kind;
-    ControlParent parent;
-    int left, top, width, height;
-    int rowStep;
-    const char* text; ///< caption, or the picture's resource name for buttons
-    const char* toolTip;
-    ControlFont font;
-    std::uint32_t back, fore; ///< 0xRRGGBB
-    int tab;                  ///< tab index of the first element; the others follow in order
-    const char* accessible;   ///< name for screen readers; "%1" stands for the index
-};
-
-/// Twips of the design to device-independent pixels.
-constexpr int twips(int t) {
-    return t / 15;
-}
+/// The main window itself: name, title, client size, default font and colors.
+extern const WindowDesign statWindow;
 
 /// The main window's controls, one row per control or control array.
-std::span<const ControlSpec> statlayout();
-
-/// A button picture: its artwork ":/resources/<name>.svg" and the pixel size it is drawn at.
-struct Picture {
-    const char* name;
-    int width, height;
-};
-/// The pictures of the main window's buttons, as the layout's button rows name them.
-std::span<const Picture> pictures();
+std::span<const ControlRow<StatControls>> statLayout();
 
 /// The design texts of the first ten rows (C, MS) that every start shows.
 struct SampleRow {
     const char* c;
     const char* ms;
 };
-std::span<const SampleRow> sampledata();
+std::span<const SampleRow> sampleData();
 
 } // namespace calibrix

@@ -50,7 +50,7 @@ class GeneralNumber : public testing::TestWithParam<Written> {};
 
 TEST_P(GeneralNumber, Writes) {
     const Written& w = GetParam();
-    EXPECT_EQ(generalnumber(w.value, w.separator), w.text) << std::hexfloat << w.value;
+    EXPECT_EQ(generalNumber(w.value, w.separator), w.text) << std::hexfloat << w.value;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -77,11 +77,11 @@ INSTANTIATE_TEST_SUITE_P(
     writtenname);
 
 TEST(CopyText, TabBetweenAndCrLfAfterEveryPoint) {
-    EXPECT_EQ(copytext(std::vector<double>{1, 2}, std::vector<double>{10, 22}, "."),
+    EXPECT_EQ(copyText(std::vector<double>{1, 2}, std::vector<double>{10, 22}, "."),
               "1\t10\r\n2\t22\r\n");
-    EXPECT_EQ(copytext(std::vector<double>{1.5f}, std::vector<double>{-3.5f}, ","),
+    EXPECT_EQ(copyText(std::vector<double>{1.5f}, std::vector<double>{-3.5f}, ","),
               "1,5\t-3,5\r\n");
-    EXPECT_EQ(copytext({}, {}, "."), "");
+    EXPECT_EQ(copyText({}, {}, "."), "");
 }
 
 // Copy, paste, cut each cell to 12 characters and read it: every float comes back exactly.
@@ -91,9 +91,9 @@ TEST(CopyPaste, RoundTrip) {
     const std::vector<double> signal = {-1.234567e-30f, -0.0001234567f, -9.87654e37f, 0, 1,   -2,
                                         2.3f,           0.1f,           1.5e-20f,     0, 4.5f};
     for (const char* separator : {".", ","}) {
-        const PasteData pasted = cutpastetext(copytext(conc, signal, separator));
+        const PasteData pasted = cutPasteText(copyText(conc, signal, separator));
         ASSERT_EQ(pasted.kind, PasteKind::TwoColumns);
-        ASSERT_EQ(pasted.rowcount, static_cast<int>(conc.size()));
+        ASSERT_EQ(pasted.rowCount, static_cast<int>(conc.size()));
         for (std::size_t i = 0; i < conc.size(); ++i) {
             EXPECT_EQ(readback(pasted.first[i]), static_cast<float>(conc[i])) << pasted.first[i];
             EXPECT_EQ(readback(pasted.second[i]), static_cast<float>(signal[i]))
@@ -129,7 +129,7 @@ TEST(CopyPaste, CellValuesSurviveTheCell) {
         const std::string typed = randomcelltext(random);
         const float value = readback(typed);
         for (const char* separator : {".", ","}) {
-            const std::string copied = generalnumber(value, separator);
+            const std::string copied = generalNumber(value, separator);
             ASSERT_EQ(readback(copied), value) << "typed " << typed << ", copied " << copied;
         }
     }
@@ -151,7 +151,7 @@ TEST(CopyPaste, ShortTextOnlyWhereFifteenDigitsFail) {
     for (const float value : values) {
         char general[40];
         std::snprintf(general, sizeof general, "%.15G", static_cast<double>(value));
-        const std::string copied = generalnumber(value, ".");
+        const std::string copied = generalNumber(value, ".");
         if (copied == general)
             continue;
         ++shortened;

@@ -10,13 +10,13 @@ namespace {
 
 constexpr auto one = PasteKind::OneColumn;
 constexpr auto two = PasteKind::TwoColumns;
-constexpr auto toomany = PasteKind::TooManyColumns;
+constexpr auto tooMany = PasteKind::TooManyColumns;
 
 struct PasteCase {
     const char* name;
     std::string text;
     PasteKind kind;
-    std::string first = {};  // the cells of rows 1, 2, ... joined by '|'; their count is rowcount
+    std::string first = {};  // the cells of rows 1, 2, ... joined by '|'; their count is rowCount
     std::string second = {}; // likewise, for two columns
 };
 
@@ -59,11 +59,11 @@ class CutPasteText : public testing::TestWithParam<PasteCase> {};
 // Every cell of both columns is compared, so rows past the pasted ones must be empty too.
 TEST_P(CutPasteText, Decides) {
     const PasteCase& c = GetParam();
-    const PasteData got = cutpastetext(c.text);
+    const PasteData got = cutPasteText(c.text);
     const std::vector<std::string> first = split(c.first);
     const std::vector<std::string> second = split(c.second);
     EXPECT_EQ(got.kind, c.kind);
-    EXPECT_EQ(got.rowcount, static_cast<int>(first.size()));
+    EXPECT_EQ(got.rowCount, static_cast<int>(first.size()));
     for (std::size_t i = 0; i < got.first.size(); ++i) {
         EXPECT_EQ(got.first[i], i < first.size() ? first[i] : "") << "first, row " << i + 1;
         EXPECT_EQ(got.second[i], i < second.size() ? second[i] : "") << "second, row " << i + 1;
@@ -96,12 +96,12 @@ INSTANTIATE_TEST_SUITE_P(
         PasteCase{"ZeroFirstColumn", "0\t5\r\n-\t6", one, "5|6"},
         PasteCase{"EmptyAndDashColumnsDropped", "1\t\t10\r\n2\t-\t22\r\n3\t---\t33", two, "1|2|3",
                   "10|22|33"},
-        PasteCase{"FourDashesAreText", "1\t----\t10\r\n2\t-\t22", toomany},
-        PasteCase{"LastDashColumnKept", "1\t10\t-\r\n2\t22\t--", toomany},
+        PasteCase{"FourDashesAreText", "1\t----\t10\r\n2\t-\t22", tooMany},
+        PasteCase{"LastDashColumnKept", "1\t10\t-\r\n2\t22\t--", tooMany},
         PasteCase{"LastZeroColumnKept", "5\t0\r\n6\t-", two, "5|6", "0|0"},
         PasteCase{"OnlyColumnOfZerosKept", "0\r\n---", one, "0|0"},
         PasteCase{"NinthColumn", "1" + repeat("\t", 8) + "x", two, "1", "x"},
-        PasteCase{"TenthColumn", numbered(3, "\r\n") + "1" + tabs9 + "x", toomany},
+        PasteCase{"TenthColumn", numbered(3, "\r\n") + "1" + tabs9 + "x", tooMany},
         PasteCase{"BlanksPastNinthColumn", "1" + tabs9 + "   \r\n2", one, "1|2"},
         PasteCase{"Empty", "", PasteKind::NoData},
         PasteCase{"SeparatorsOnly", " \t \r\n\n\t\r", PasteKind::NoData},
@@ -120,14 +120,14 @@ INSTANTIATE_TEST_SUITE_P(
         PasteCase{"TenMegabytesOfLines", repeat("1.5\t2.5\r\n", 1'200'000), two,
                   repeat("1.5|", 24) + "1.5", repeat("2.5|", 24) + "2.5"},
         PasteCase{"TenMegabyteCell", std::string(10'000'000, 'x') + "\t7", two,
-                  std::string(pastecellbytes, 'x'), "7"},
+                  std::string(pasteCellBytes, 'x'), "7"},
         PasteCase{"TenMegabytesOfTabs", std::string(10'000'000, '\t') + "\r\n5", one, "0|5"},
-        PasteCase{"TenMegabytesOfTabsThenText", std::string(10'000'000, '\t') + "5", toomany},
+        PasteCase{"TenMegabytesOfTabsThenText", std::string(10'000'000, '\t') + "5", tooMany},
         PasteCase{"HundredThousandBlanks", "1" + std::string(100'000, ' ') + "2", two, "1", "2"},
         PasteCase{"MegabyteOfZerosIsNoZero", std::string(1'000'000, '0') + "\t5", two,
-                  std::string(pastecellbytes, '0'), "5"},
+                  std::string(pasteCellBytes, '0'), "5"},
         PasteCase{"MegabyteOfDashesIsNoDash", std::string(1'000'000, '-') + "\t5", two,
-                  std::string(pastecellbytes, '-'), "5"},
+                  std::string(pasteCellBytes, '-'), "5"},
         PasteCase{"NulIsText", std::string("1\0\t\0", 4), two, std::string("1\0", 2),
                   std::string("\0", 1)},
         PasteCase{"InvalidUtf8IsText", "\xFF\xFE\t\x80\r\n\xC3", two, "\xFF\xFE|\xC3", "\x80|0"},

@@ -3,7 +3,6 @@
 #include "core/readdata.h"
 
 #include <array>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,9 +15,7 @@ struct Cell {
     std::string text;
 };
 
-/// An in-memory grid that records what a table read does to it. When `onchange` is set, every
-/// change of a text runs it before setText returns, as the window's change handler runs a
-/// whole calculation.
+/// An in-memory grid that records what a table read or a table edit does to it.
 class FakeGrid : public CellGrid {
 public:
     std::array<std::array<std::string, maxpoints + 1>, 2> cells;
@@ -26,7 +23,6 @@ public:
     std::vector<std::string> events; ///< "set", "report N" and "clear", in order
     std::vector<int> reports;
     std::vector<double> signalatreport; ///< table->signal[row] when the row was reported
-    std::function<void()> onchange;
     const PointTable* table = nullptr;
 
     explicit FakeGrid(const std::vector<Cell>& filled = {}) {
@@ -46,8 +42,6 @@ public:
             return;
         cell(column, row) = text;
         events.push_back("set");
-        if (onchange)
-            onchange();
     }
     void setRowBold(int row, bool isbold) override { bold[std::size_t(row)] = isbold; }
     void reportBadPoint(int row) override {

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
-#include <tuple>
 
 namespace calibrix {
 namespace {
@@ -15,14 +14,6 @@ constexpr double untouched = 99; // held by every table entry before the read
 constexpr Column C = Column::C;
 constexpr Column MS = Column::MS;
 
-// Who drives the trimming: the window runs a whole read inside every change of a text, or it
-// holds calculations back while the read runs.
-enum class Driver { Reentrant, Plain };
-
-void PrintTo(Driver driver, std::ostream* os) {
-    *os << (driver == Driver::Reentrant ? "re-entrant" : "plain");
-}
-
 struct Outcome {
     std::array<std::array<std::string, maxpoints + 1>, 2> cells;
     std::array<bool, maxpoints + 1> bold;
@@ -31,10 +22,9 @@ struct Outcome {
     std::vector<double> signalatreport;
     std::string lastevent;
     bool reportbeforeclear = true;
-    int nestedreads = 0;
 };
 
-Outcome read(const std::vector<Cell>& cells, Driver driver) {
+Outcome read(const std::vector<Cell>& cells) {
     FakeGrid grid(cells);
     grid.bold.fill(true); // left over from a larger table
     PointTable table;
@@ -42,12 +32,6 @@ Outcome read(const std::vector<Cell>& cells, Driver driver) {
     table.signal.fill(untouched);
     grid.table = &table;
     Outcome out;
-    if (driver == Driver::Reentrant) {
-        grid.onchange = [&] {
-            ++out.nestedreads;
-            readdata(grid, table);
-        };
-    }
     readdata(grid, table);
     out.cells = grid.cells;
     out.bold = grid.bold;
@@ -121,11 +105,11 @@ const ReadCase cases[] = {
 };
 // clang-format on
 
-class ReadData : public testing::TestWithParam<std::tuple<ReadCase, Driver>> {};
+class ReadData : public testing::TestWithParam<ReadCase> {};
 
 TEST_P(ReadData, EndState) {
-    const auto& [c, driver] = GetParam();
-    const Outcome out = read(c.cells, driver);
+    const ReadCase& c = GetParam();
+    const Outcome out = read(c.cells);
     SCOPED_TRACE(c.name);
 
     EXPECT_EQ(out.table.npoints, c.npoints);
@@ -156,34 +140,7 @@ TEST_P(ReadData, EndState) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ReadData,
-                         testing::Combine(testing::ValuesIn(cases),
-                                          testing::Values(Driver::Reentrant, Driver::Plain)));
-
-// Both drivers leave exactly the same cells, labels, table and messages.
-TEST(ReadData, DriversAgree) {
-    for (const ReadCase& c : cases) {
-        const Outcome nested = read(c.cells, Driver::Reentrant);
-        const Outcome plain = read(c.cells, Driver::Plain);
-        EXPECT_EQ(nested.cells, plain.cells) << c.name;
-        EXPECT_EQ(nested.bold, plain.bold) << c.name;
-        EXPECT_EQ(nested.table.conc, plain.table.conc) << c.name;
-        EXPECT_EQ(nested.table.signal, plain.table.signal) << c.name;
-        EXPECT_EQ(nested.table.npoints, plain.table.npoints) << c.name;
-        EXPECT_EQ(nested.table.dataerror, plain.table.dataerror) << c.name;
-        EXPECT_EQ(nested.reports, plain.reports) << c.name;
-        EXPECT_EQ(plain.nestedreads, 0);
-    }
-}
-
-// The re-entrant driver really nests: every trimmed cell starts a read of its own.
-TEST(ReadData, ReentrantDriverNestsReads) {
-    const Outcome out =
-        read({{1, C, "  5"}, {2, MS, " 6"}, {3, C, " 7"}, {25, MS, "   8"}}, Driver::Reentrant);
-    EXPECT_GE(out.nestedreads, 4);
-    EXPECT_EQ(out.table.npoints, 25);
-    EXPECT_EQ(out.table.signal[25], 8);
-}
+INSTANTIATE_TEST_SUITE_P(Cases, ReadData, testing::ValuesIn(cases));
 
 // A later read starts afresh: good data after a bad read give dataerror 1 again.
 TEST(ReadData, EachReadStartsAfresh) {

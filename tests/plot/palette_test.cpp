@@ -11,7 +11,7 @@ void PrintTo(const Rgb& c, std::ostream* out) {
 
 namespace {
 
-TEST(Palette, IsTheSixteenColourTable) {
+TEST(Palette, IsTheSixteenColorTable) {
     const Rgb expected[16] = {
         {0, 0, 0},       {0, 0, 128},   {0, 128, 0},   {0, 128, 128},
         {128, 0, 0},     {128, 0, 128}, {128, 128, 0}, {192, 192, 192},
@@ -20,9 +20,9 @@ TEST(Palette, IsTheSixteenColourTable) {
     };
     for (int i = 0; i < 16; ++i)
         EXPECT_EQ(palettecolor(i), expected[i]) << "index " << i;
-    EXPECT_EQ(palettecolor(markercolour), expected[1]);
-    EXPECT_EQ(palettecolor(linecolour), expected[12]);
-    EXPECT_EQ(palettecolor(blinkcolour), expected[15]);
+    EXPECT_EQ(palettecolor(markerColor), expected[1]);
+    EXPECT_EQ(palettecolor(lineColor), expected[12]);
+    EXPECT_EQ(palettecolor(blinkcolor), expected[15]);
     for (const int outside : {-1, 16})
         EXPECT_EQ(palettecolor(outside), expected[0]) << "index " << outside;
 }

@@ -32,19 +32,19 @@ TEST(PlotLayout, WorkedExample) {
     for (const Row& row : {Row{intercepta, interceptb, 56, 228.926, 353.109, 11},
                            Row{0, originb, 56.069, 230, 352.363, 11}}) {
         SCOPED_TRACE(testing::Message() << "a = " << row.a);
-        const PlotLayout layout = plotlayout(sampleconc, samplesignal, row.a, row.b);
+        const PlotLayout layout = plotLayout(sampleconc, samplesignal, row.a, row.b);
         ASSERT_EQ(layout.status, PlotStatus::Drawn);
         const auto [scale, line] = layout.plot;
         EXPECT_EQ(scale.xmin, 1.0);
         EXPECT_EQ(scale.xmax, 10.0);
         EXPECT_EQ(scale.ymin, 10.0);
         EXPECT_EQ(scale.ymax, 99.0);
-        expectnear(topixel(scale, line.x1, line.y1), row.startx, row.starty, 1e-3);
-        expectnear(topixel(scale, line.x2, line.y2), row.endx, row.endy, 1e-3);
+        expectnear(toPixel(scale, line.x1, line.y1), row.startx, row.starty, 1e-3);
+        expectnear(toPixel(scale, line.x2, line.y2), row.endx, row.endy, 1e-3);
         // The range ends land on the frame exactly.
-        expectnear(topixel(scale, 1, 10), 56, 230, 0);
-        expectnear(topixel(scale, 2, 22), 89.222, 200.472, 1e-3);
-        expectnear(topixel(scale, 10, 99), 355, 11, 0);
+        expectnear(toPixel(scale, 1, 10), 56, 230, 0);
+        expectnear(toPixel(scale, 2, 22), 89.222, 200.472, 1e-3);
+        expectnear(toPixel(scale, 10, 99), 355, 11, 0);
     }
 }
 
@@ -71,7 +71,7 @@ TEST(PlotLayout, ClipsLineEndsToTheSignalRange) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        const PlotLayout layout = plotlayout(row.conc, row.signal, row.a, row.b);
+        const PlotLayout layout = plotLayout(row.conc, row.signal, row.a, row.b);
         ASSERT_EQ(layout.status, PlotStatus::Drawn);
         EXPECT_DOUBLE_EQ(layout.plot.line.x1, row.expected.x1);
         EXPECT_DOUBLE_EQ(layout.plot.line.y1, row.expected.y1);
@@ -88,15 +88,15 @@ TEST(PlotLayout, EqualSignalsSitAtMidHeight) {
                                3e38, -3e38, 1e300, -1e300}) {
         for (const double a : {value, std::nextafter(value, inf), std::nextafter(value, -inf)}) {
             SCOPED_TRACE(testing::Message() << "value " << value << ", a = " << a);
-            const PlotLayout layout = plotlayout(conc, Values(conc.size(), value), a, 0.0);
+            const PlotLayout layout = plotLayout(conc, Values(conc.size(), value), a, 0.0);
             ASSERT_EQ(layout.status, PlotStatus::Drawn);
             const auto [scale, line] = layout.plot;
             EXPECT_LT(scale.ymin, value);
             EXPECT_GT(scale.ymax, value);
-            EXPECT_EQ(topixel(scale, 1, value).y, 120.5f);
-            EXPECT_EQ(topixel(scale, 4, value).y, 120.5f);
+            EXPECT_EQ(toPixel(scale, 1, value).y, 120.5f);
+            EXPECT_EQ(toPixel(scale, 4, value).y, 120.5f);
             EXPECT_EQ(line.y1, line.y2);
-            EXPECT_NEAR(topixel(scale, line.x1, line.y1).y, 120.5, 1e-4);
+            EXPECT_NEAR(toPixel(scale, line.x1, line.y1).y, 120.5, 1e-4);
         }
     }
 }
@@ -114,10 +114,10 @@ TEST(PlotLayout, TinyRangesSpanTheFrame) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        const PlotLayout layout = plotlayout(row.conc, row.signal, row.signal[0], 0.0);
+        const PlotLayout layout = plotLayout(row.conc, row.signal, row.signal[0], 0.0);
         ASSERT_EQ(layout.status, PlotStatus::Drawn);
-        expectnear(topixel(layout.plot.scale, row.conc.front(), row.signal.front()), 56, 230, 0);
-        expectnear(topixel(layout.plot.scale, row.conc.back(), row.signal.back()), 355, 11, 0);
+        expectnear(toPixel(layout.plot.scale, row.conc.front(), row.signal.front()), 56, 230, 0);
+        expectnear(toPixel(layout.plot.scale, row.conc.back(), row.signal.back()), 355, 11, 0);
     }
 }
 
@@ -146,7 +146,7 @@ TEST(PlotLayout, StopsOnEqualConcentrationsOrNonFiniteValues) {
         {"sizes differ", {1, 2, 3}, {1, 2}, 0, 1, PlotStatus::Failed},
     };
     for (const Row& row : rows)
-        EXPECT_EQ(plotlayout(row.conc, row.signal, row.a, row.b).status, row.expected) << row.name;
+        EXPECT_EQ(plotLayout(row.conc, row.signal, row.a, row.b).status, row.expected) << row.name;
 }
 
 TEST(MarkerRect, CoversFivePixelsAroundTheRoundedCentre) {
@@ -162,7 +162,7 @@ TEST(MarkerRect, CoversFivePixelsAroundTheRoundedCentre) {
         {{0.49999997f, 0.5f}, {-2, -1, 2, 3}},
     };
     for (const Row& row : rows) {
-        const PixelRect got = markerrect(row.centre);
+        const PixelRect got = markerRect(row.centre);
         EXPECT_EQ(got, row.expected)
             << "centre " << row.centre.x << ", " << row.centre.y << ": got " << got.left << ' '
             << got.top << ' ' << got.right << ' ' << got.bottom;

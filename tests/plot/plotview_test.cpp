@@ -18,7 +18,7 @@ const std::vector<double> sampleconc{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
 const std::vector<double> samplesignal{10, 22, 28, 43, 51, 56, 69, 80, 92, 99};
 constexpr double sampleb = 817.0 / 82.5;
 constexpr double samplea = 55.0 - 5.5 * sampleb;
-const PlotLayout sample = plotlayout(sampleconc, samplesignal, samplea, sampleb);
+const PlotLayout sample = plotLayout(sampleconc, samplesignal, samplea, sampleb);
 
 const QColor white(255, 255, 255);
 const QColor black(0, 0, 0);
@@ -30,13 +30,13 @@ QPoint widgetpixel(PixelPoint p) {
     return {static_cast<int>(std::lround(p.x)) + 1, static_cast<int>(std::lround(p.y)) + 1};
 }
 
-QRect markerwidgetrect(int row) {
+QRect markerWidgetRect(int row) {
     const auto i = static_cast<std::size_t>(row - 1);
-    const PixelRect r = markerrect(topixel(sample.plot.scale, sampleconc[i], samplesignal[i]));
+    const PixelRect r = markerRect(toPixel(sample.plot.scale, sampleconc[i], samplesignal[i]));
     return QRect(QPoint(r.left, r.top), QPoint(r.right, r.bottom)).translated(1, 1);
 }
 
-// The colour of a widget pixel, read at its top-left device pixel.
+// The color of a widget pixel, read at its top-left device pixel.
 QColor at(const QImage& image, QPoint widget) {
     const auto ratio = static_cast<int>(image.devicePixelRatio());
     return image.pixelColor(widget * ratio);
@@ -102,7 +102,7 @@ private Q_SLOTS:
 
 void PlotViewTest::background_data() {
     QTest::addColumn<QPoint>("drawing");
-    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<QColor>("color");
     QTest::newRow("border") << QPoint(-1, -1) << black;
     QTest::newRow("border far corner") << QPoint(383, 255) << black;
     QTest::newRow("inside frame") << QPoint(100, 100) << white;
@@ -127,10 +127,10 @@ void PlotViewTest::background_data() {
 
 void PlotViewTest::background() {
     QFETCH(QPoint, drawing);
-    QFETCH(QColor, colour);
+    QFETCH(QColor, color);
     PlotView view;
     const QColor got = at(grabbed(view), drawing + QPoint(1, 1));
-    QVERIFY2(got == colour, describe(got).constData());
+    QVERIFY2(got == color, describe(got).constData());
 }
 
 void PlotViewTest::backgroundLabels() {
@@ -154,12 +154,12 @@ void PlotViewTest::workedExample() {
     for (const QPoint& centre : {QPoint(57, 231), QPoint(90, 201), QPoint(356, 12)})
         QVERIFY2(at(image, centre) == darkblue, describe(at(image, centre)).constData());
     for (int row = 1; row <= 10; ++row) {
-        const QRect r = markerwidgetrect(row);
+        const QRect r = markerWidgetRect(row);
         for (const QPoint& corner : {r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight()})
             QVERIFY2(at(image, corner) == darkblue, qPrintable(QString::number(row)));
     }
     // On the line at C = 5.5, midway between markers 5 and 6.
-    const QPoint online = widgetpixel(topixel(sample.plot.scale, 5.5, samplea + sampleb * 5.5));
+    const QPoint online = widgetpixel(toPixel(sample.plot.scale, 5.5, samplea + sampleb * 5.5));
     QVERIFY2(isred(at(image, online)), describe(at(image, online)).constData());
     QCOMPARE(at(image, online + QPoint(0, 4)), white);
 
@@ -171,10 +171,10 @@ void PlotViewTest::workedExample() {
 void PlotViewTest::partialRepaintMatchesFull() {
     PlotView view;
     view.showPlot(sample.plot, sampleconc, samplesignal);
-    view.highlight(4, blinkcolour);
+    view.highlight(4, blinkcolor);
     const QImage full = grabbed(view);
     const auto ratio = static_cast<int>(full.devicePixelRatio());
-    for (const QRect& part : {markerwidgetrect(2), markerwidgetrect(4), QRect(190, 100, 30, 40),
+    for (const QRect& part : {markerWidgetRect(2), markerWidgetRect(4), QRect(190, 100, 30, 40),
                               QRect(0, 0, 60, 30), QRect(300, 200, 85, 57)}) {
         const QImage piece = view.grab(part).toImage();
         QVERIFY(piece == full.copy(QRect(part.topLeft() * ratio, part.size() * ratio)));
@@ -185,12 +185,12 @@ void PlotViewTest::clearRestoresBackground() {
     PlotView view;
     const QImage bare = grabbed(view);
     view.showPlot(sample.plot, sampleconc, samplesignal);
-    view.highlight(2, blinkcolour);
+    view.highlight(2, blinkcolor);
     QVERIFY(grabbed(view) != bare);
     view.clearPlot();
     QVERIFY(!view.hasPlot());
     QVERIFY(grabbed(view) == bare);
-    view.highlight(2, blinkcolour); // no plot, nothing to blink
+    view.highlight(2, blinkcolor); // no plot, nothing to blink
     QVERIFY(grabbed(view) == bare);
 }
 
@@ -199,11 +199,11 @@ void PlotViewTest::collapsedLineIsADot() {
     // of the data; it collapses to a point beside the frame.
     const std::vector<double> conc{1, 2, 3};
     const std::vector<double> signal{10, 11, 12};
-    const PlotLayout layout = plotlayout(conc, signal, 0, 10 / 3.1);
+    const PlotLayout layout = plotLayout(conc, signal, 0, 10 / 3.1);
     QCOMPARE(layout.status, PlotStatus::Drawn);
     PlotView view;
     view.showPlot(layout.plot, conc, signal);
-    const QPoint dot = widgetpixel(topixel(layout.plot.scale, layout.plot.line.x1, 10));
+    const QPoint dot = widgetpixel(toPixel(layout.plot.scale, layout.plot.line.x1, 10));
     QCOMPARE(dot, QPoint(371, 231));
     QVERIFY2(isred(at(grabbed(view), dot)), describe(at(grabbed(view), dot)).constData());
 }
@@ -214,23 +214,23 @@ void PlotViewTest::highlightBlinks() {
     std::vector<double> signal = samplesignal;
     conc[3] = conc[2];
     signal[3] = signal[2];
-    const PlotLayout layout = plotlayout(conc, signal, samplea, sampleb);
+    const PlotLayout layout = plotLayout(conc, signal, samplea, sampleb);
     PlotView view;
     view.showPlot(layout.plot, conc, signal);
     const QPoint second(90, 201);
-    const QPoint third = widgetpixel(topixel(layout.plot.scale, conc[2], signal[2]));
+    const QPoint third = widgetpixel(toPixel(layout.plot.scale, conc[2], signal[2]));
     struct Step {
-        int row, colour;
+        int row, color;
         QColor second, third;
     };
     const Step steps[] = {
-        {2, blinkcolour, white, darkblue},     {2, markercolour, darkblue, darkblue},
-        {3, blinkcolour, darkblue, white},     {4, blinkcolour, darkblue, white},
-        {11, blinkcolour, darkblue, darkblue}, {0, blinkcolour, darkblue, darkblue},
-        {-1, blinkcolour, darkblue, darkblue}, {2, blinkcolour, white, darkblue},
+        {2, blinkcolor, white, darkblue},     {2, markerColor, darkblue, darkblue},
+        {3, blinkcolor, darkblue, white},     {4, blinkcolor, darkblue, white},
+        {11, blinkcolor, darkblue, darkblue}, {0, blinkcolor, darkblue, darkblue},
+        {-1, blinkcolor, darkblue, darkblue}, {2, blinkcolor, white, darkblue},
     };
     for (const Step& step : steps) {
-        view.highlight(step.row, step.colour);
+        view.highlight(step.row, step.color);
         const QImage image = grabbed(view);
         const QByteArray where = QByteArray::number(step.row) + ", " + describe(at(image, second)) +
                                  ", " + describe(at(image, third));
@@ -238,7 +238,7 @@ void PlotViewTest::highlightBlinks() {
         QVERIFY2(at(image, third) == step.third, where.constData());
         QCOMPARE(at(image, QPoint(57, 231)), darkblue);
     }
-    const QRect r = markerwidgetrect(2); // the white square is whole
+    const QRect r = markerWidgetRect(2); // the white square is whole
     QCOMPARE(at(grabbed(view), r.topLeft()), white);
     QCOMPARE(at(grabbed(view), r.bottomRight()), white);
     // A new plot starts without a highlight.
@@ -253,25 +253,24 @@ void PlotViewTest::blinkRepaintsOnlyChangedMarkers() {
     QVERIFY(QTest::qWaitForWindowExposed(&view));
     QCoreApplication::processEvents();
     struct Step {
-        int row, colour;
+        int row, color;
         std::vector<int> repainted;
     };
     const Step steps[] = {
-        {1, blinkcolour, {1}},  {1, blinkcolour, {}},  {1, markercolour, {1}},
-        {3, markercolour, {}},  {3, blinkcolour, {3}}, {5, blinkcolour, {3, 5}},
-        {5, markercolour, {5}}, {0, blinkcolour, {}},  {7, blinkcolour, {7}},
-        {99, blinkcolour, {7}}, {4, blinkcolour, {4}},
+        {1, blinkcolor, {1}}, {1, blinkcolor, {}},     {1, markerColor, {1}}, {3, markerColor, {}},
+        {3, blinkcolor, {3}}, {5, blinkcolor, {3, 5}}, {5, markerColor, {5}}, {0, blinkcolor, {}},
+        {7, blinkcolor, {7}}, {99, blinkcolor, {7}},   {4, blinkcolor, {4}},
     };
     for (const Step& step : steps) {
         view.painted = QRegion();
         view.paints = 0;
-        view.highlight(step.row, step.colour);
+        view.highlight(step.row, step.color);
         QCoreApplication::processEvents();
         QRegion expected;
         for (const int row : step.repainted)
-            expected += markerwidgetrect(row);
+            expected += markerWidgetRect(row);
         const QByteArray where = "highlight(" + QByteArray::number(step.row) + ", " +
-                                 QByteArray::number(step.colour) + ")";
+                                 QByteArray::number(step.color) + ")";
         QVERIFY2(view.painted == expected, where.constData());
         QVERIFY2((view.paints == 0) == step.repainted.empty(), where.constData());
     }
@@ -295,7 +294,7 @@ void PlotViewTest::crispAtDevicePixelRatio() {
         QCOMPARE(image.pixelColor(250 * d, y), black);
     QCOMPARE(image.pixelColor(250 * d, 13 * d), white);
     // A marker covers exactly its 5 x 5 widget pixels.
-    const QRect marker(markerwidgetrect(2).topLeft() * d, QSize(5, 5) * d);
+    const QRect marker(markerWidgetRect(2).topLeft() * d, QSize(5, 5) * d);
     for (int y = marker.top(); y <= marker.bottom(); ++y)
         for (int x = marker.left(); x <= marker.right(); ++x)
             QCOMPARE(image.pixelColor(x, y), darkblue);

@@ -44,13 +44,13 @@ QWidget* control(QWidget* about, const char* name) {
     return widget;
 }
 
-bool hasColour(const QImage& image, const QRect& area, const QColor& colour, int tolerance) {
+bool hasColor(const QImage& image, const QRect& area, const QColor& color, int tolerance) {
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x) {
             const QColor c = image.pixelColor(x, y);
-            if (qAbs(c.red() - colour.red()) <= tolerance &&
-                qAbs(c.green() - colour.green()) <= tolerance &&
-                qAbs(c.blue() - colour.blue()) <= tolerance)
+            if (qAbs(c.red() - color.red()) <= tolerance &&
+                qAbs(c.green() - color.green()) <= tolerance &&
+                qAbs(c.blue() - color.blue()) <= tolerance)
                 return true;
         }
     return false;
@@ -147,7 +147,7 @@ private Q_SLOTS:
         QTest::addColumn<QRect>("design"); // design twips / 15
         QTest::addColumn<char>("anchor");  // F fixed, H height fitted, L/R/C left/right/centre kept
         QTest::addColumn<int>("pixelSize");
-        QTest::addColumn<QColor>("colour");
+        QTest::addColumn<QColor>("color");
         QTest::addColumn<QString>("text");
         struct Row {
             const char* name;
@@ -155,7 +155,7 @@ private Q_SLOTS:
             QRect design;
             char anchor;
             int pixelSize;
-            QRgb colour;
+            QRgb color;
             const char* text;
         };
         const QRgb blue = qRgb(0, 0, 192), black = qRgb(0, 0, 0);
@@ -184,22 +184,22 @@ private Q_SLOTS:
         for (const Row& row : rows)
             QTest::newRow(row.name)
                 << QString::fromLatin1(row.container) << row.design << row.anchor << row.pixelSize
-                << QColor(row.colour) << (row.text ? QString::fromUtf8(row.text) : QString());
+                << QColor(row.color) << (row.text ? QString::fromUtf8(row.text) : QString());
     }
 
-    // Place, font, colour and text of each control; whatever fits its text keeps its anchor,
+    // Place, font, color and text of each control; whatever fits its text keeps its anchor,
     // shows its whole text and stays inside its container.
     void controls() {
         QFETCH(QString, container);
         QFETCH(QRect, design);
         QFETCH(char, anchor);
         QFETCH(int, pixelSize);
-        QFETCH(QColor, colour);
+        QFETCH(QColor, color);
         QFETCH(QString, text);
         QWidget* widget = control(about_, QTest::currentDataTag());
         QCOMPARE(widget->parentWidget()->objectName(), container);
         QCOMPARE(widget->font().pixelSize(), pixelSize);
-        QCOMPARE(widget->palette().color(QPalette::WindowText), colour);
+        QCOMPARE(widget->palette().color(QPalette::WindowText), color);
         const QRect at = widget->geometry();
         QCOMPARE(at.top(), design.top());
         switch (anchor) {
@@ -387,9 +387,9 @@ private Q_SLOTS:
             return QRectF(at.topLeft() * ratio, at.size() * ratio).toRect();
         };
         QCOMPARE(image.pixelColor(2, 2), QColor(224, 224, 224));
-        QVERIFY(hasColour(image, area("Label1"), QColor(0, 0, 192), 40));
-        QVERIFY(hasColour(image, area("Clear"), QColor(46, 157, 70), 30));     // the green tick
-        QVERIFY(hasColour(image, area("Picture2"), QColor(242, 201, 165), 8)); // the face
+        QVERIFY(hasColor(image, area("Label1"), QColor(0, 0, 192), 40));
+        QVERIFY(hasColor(image, area("Clear"), QColor(46, 157, 70), 30));     // the green tick
+        QVERIFY(hasColor(image, area("Picture2"), QColor(242, 201, 165), 8)); // the face
     }
 };
 

@@ -60,7 +60,7 @@ class HighlightTest : public QObject {
         QVERIFY(timer->isActive());
         QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
     }
-    QColor markerColour(Stat& w, QPoint drawing) {
+    QColor markerColor(Stat& w, QPoint drawing) {
         return child(w, "Pict")->grab().toImage().pixelColor(drawing + QPoint(1, 1));
     }
 
@@ -100,22 +100,22 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         moveOver(child(w, "TextY(2)"));
         const QPoint second(89, 200); // point 2 of the sample, rounded
-        QCOMPARE(markerColour(w, second), darkBlue);
+        QCOMPARE(markerColor(w, second), darkBlue);
         tick(w); // white becomes dark blue first
-        QCOMPARE(markerColour(w, second), darkBlue);
+        QCOMPARE(markerColor(w, second), darkBlue);
         tick(w);
-        QCOMPARE(markerColour(w, second), white);
-        QCOMPARE(markerColour(w, QPoint(56, 230)), darkBlue);
+        QCOMPARE(markerColor(w, second), white);
+        QCOMPARE(markerColor(w, QPoint(56, 230)), darkBlue);
         tick(w);
-        QCOMPARE(markerColour(w, second), darkBlue);
+        QCOMPARE(markerColor(w, second), darkBlue);
         tick(w);
-        QCOMPARE(markerColour(w, second), white);
+        QCOMPARE(markerColor(w, second), white);
         // Another row takes the highlight; the old marker is restored.
         moveOver(child(w, "TextX(10)"));
         tick(w);
         tick(w);
-        QCOMPARE(markerColour(w, second), darkBlue);
-        QCOMPARE(markerColour(w, QPoint(355, 11)), white);
+        QCOMPARE(markerColor(w, second), darkBlue);
+        QCOMPARE(markerColor(w, QPoint(355, 11)), white);
     }
 
     void aTickRepaintsOnlyTheMarkers() {
@@ -149,8 +149,8 @@ private Q_SLOTS:
         QCOMPARE(w.table().hoverpoint, 20);
         for (int i = 0; i < 3; ++i) {
             tick(w);
-            QCOMPARE(markerColour(w, QPoint(56, 230)), darkBlue);
-            QCOMPARE(markerColour(w, QPoint(355, 11)), darkBlue);
+            QCOMPARE(markerColor(w, QPoint(56, 230)), darkBlue);
+            QCOMPARE(markerColor(w, QPoint(355, 11)), darkBlue);
         }
         // No results: the ticks draw nothing at all.
         moveOver(child(w, "TextX(1)"));

@@ -227,7 +227,7 @@ class SoakTest : public QObject {
             calibrix::calibrate(conc, signal, model(), level());
         if (!fit)
             return e;
-        const calibrix::PlotLayout plot = calibrix::plotlayout(conc, signal, fit->a, fit->b);
+        const calibrix::PlotLayout plot = calibrix::plotLayout(conc, signal, fit->a, fit->b);
         if (plot.status == calibrix::PlotStatus::Failed)
             return e;
         e.texts = calibrix::resulttexts(*fit, model(), QLocale().decimalPoint().toStdString());
@@ -616,7 +616,7 @@ class SoakTest : public QObject {
         if (!recopy)
             QGuiApplication::clipboard()->setText(randomPasteText());
         const QString text = QGuiApplication::clipboard()->text();
-        const calibrix::PasteData predicted = calibrix::cutpastetext(text.toStdString());
+        const calibrix::PasteData predicted = calibrix::cutPasteText(text.toStdString());
         const Snapshot before = snapshot();
         const Expected beforeExpected = expected();
 
