@@ -10,7 +10,7 @@ namespace {
 
 using calibrix::cutPasteText;
 
-std::string tworows() {
+std::string twoRows() {
     std::string text;
     for (int i = 1; i <= 25; ++i)
         text += std::to_string(i) + ".5\t" + std::to_string(100 + 37 * i) + ",25\r\n";
@@ -24,7 +24,7 @@ std::string repeated(const std::string& piece, std::size_t size) {
     return text;
 }
 
-constexpr std::size_t tenmegabytes = 10'000'000;
+constexpr std::size_t tenMegabytes = 10'000'000;
 
 void paste(benchmark::State& state, const std::string& text) {
     for (auto _ : state)
@@ -33,25 +33,25 @@ void paste(benchmark::State& state, const std::string& text) {
 }
 
 void BM_Paste25Rows(benchmark::State& state) {
-    paste(state, tworows());
+    paste(state, twoRows());
 }
 void BM_Paste10MBLines(benchmark::State& state) {
-    paste(state, repeated("1.5\t2.5\r\n", tenmegabytes));
+    paste(state, repeated("1.5\t2.5\r\n", tenMegabytes));
 }
 void BM_Paste10MBCell(benchmark::State& state) {
-    paste(state, std::string(tenmegabytes, 'x'));
+    paste(state, std::string(tenMegabytes, 'x'));
 }
 void BM_Paste10MBTabs(benchmark::State& state) {
-    paste(state, std::string(tenmegabytes, '\t'));
+    paste(state, std::string(tenMegabytes, '\t'));
 }
 void BM_Paste10MBBlanks(benchmark::State& state) {
-    paste(state, std::string(tenmegabytes, ' '));
+    paste(state, std::string(tenMegabytes, ' '));
 }
 void BM_Paste10MBNuls(benchmark::State& state) {
-    paste(state, std::string(tenmegabytes, '\0'));
+    paste(state, std::string(tenMegabytes, '\0'));
 }
 void BM_Paste10MBOneLine(benchmark::State& state) {
-    paste(state, repeated("1 ", tenmegabytes));
+    paste(state, repeated("1 ", tenMegabytes));
 }
 
 void BM_Copy25Rows(benchmark::State& state) {

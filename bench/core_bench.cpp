@@ -14,9 +14,9 @@ namespace calibrix {
 namespace {
 
 // 25 filled rows of typical calibration data.
-std::array<std::array<std::string, maxpoints + 1>, 2> filledcells() {
-    std::array<std::array<std::string, maxpoints + 1>, 2> cells;
-    for (int row = 1; row <= maxpoints; ++row) {
+std::array<std::array<std::string, maxPoints + 1>, 2> filledCells() {
+    std::array<std::array<std::string, maxPoints + 1>, 2> cells;
+    for (int row = 1; row <= maxPoints; ++row) {
         char text[16];
         std::snprintf(text, sizeof text, "%.2f", 0.4 * row);
         cells[0][std::size_t(row)] = text;
@@ -29,7 +29,7 @@ std::array<std::array<std::string, maxpoints + 1>, 2> filledcells() {
 // The grid as a window without side effects presents it.
 class Grid : public CellGrid {
 public:
-    std::array<std::array<std::string, maxpoints + 1>, 2> cells = filledcells();
+    std::array<std::array<std::string, maxPoints + 1>, 2> cells = filledCells();
 
     std::string text(Column column, int row) const override {
         return cells[column == Column::C ? 0 : 1][std::size_t(row)];
@@ -62,7 +62,7 @@ void BM_Floor(benchmark::State& state) {
     for (auto _ : state) {
         double sum = 0;
         for (const auto& column : grid.cells) {
-            for (std::size_t row = 1; row <= maxpoints; ++row)
+            for (std::size_t row = 1; row <= maxPoints; ++row)
                 sum += std::strtod(column[row].c_str(), nullptr);
         }
         benchmark::DoNotOptimize(sum);

@@ -51,10 +51,10 @@ Decimal decompose(std::string_view text) {
 // at least two exponent digits.
 std::string generalLayout(const Decimal& d, std::string_view separator) {
     std::string out = d.negative ? "-" : "";
-    const auto ndigits = static_cast<int>(d.digits.size());
+    const auto digitCount = static_cast<int>(d.digits.size());
     if (d.exponent < -4 || d.exponent >= 15) {
         out += d.digits[0];
-        if (ndigits > 1) {
+        if (digitCount > 1) {
             out += separator;
             out.append(d.digits, 1);
         }
@@ -70,9 +70,9 @@ std::string generalLayout(const Decimal& d, std::string_view separator) {
         out += d.digits;
     } else {
         const int whole = d.exponent + 1;
-        out.append(d.digits, 0, std::size_t(std::min(whole, ndigits)));
-        if (whole >= ndigits) {
-            out.append(std::size_t(whole - ndigits), '0');
+        out.append(d.digits, 0, std::size_t(std::min(whole, digitCount)));
+        if (whole >= digitCount) {
+            out.append(std::size_t(whole - digitCount), '0');
         } else {
             out += separator;
             out.append(d.digits, std::size_t(whole));
@@ -104,7 +104,7 @@ std::vector<std::string> compactLayouts(const Decimal& d, std::string_view separ
 // Whether a text, cut to a cell's length, reads back as exactly this float.
 bool survivesCell(std::string_view text, float value) {
     std::int16_t dataerror = 0;
-    const float back = parsenumber(utf8prefix(text, std::size_t(cellchars)), dataerror);
+    const float back = parsenumber(utf8Prefix(text, std::size_t(cellChars)), dataerror);
     return dataerror == 0 && back == value;
 }
 
@@ -144,7 +144,7 @@ std::string generalNumber(double value, std::string_view decimalSeparator) {
         candidates.push_back(without[i]);
     }
     for (const std::string& text : candidates) {
-        if (utf8length(text) <= std::size_t(cellchars) && survivesCell(text, single))
+        if (utf8Length(text) <= std::size_t(cellChars) && survivesCell(text, single))
             return text;
     }
     // No text of a cell's length holds this float: keep the exact 15 digits for a spreadsheet.

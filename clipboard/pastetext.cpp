@@ -10,10 +10,10 @@ namespace calibrix {
 
 namespace {
 
-constexpr int gridrows = maxpoints;
+constexpr int gridRows = maxPoints;
 constexpr int gridColumns = 9;
 
-using Column = std::array<std::string, gridrows>;
+using Column = std::array<std::string, gridRows>;
 
 // The text cut into cells, before empty cells are filled and zero columns dropped.
 struct Grid {
@@ -72,7 +72,7 @@ std::string_view keepBytes(std::string_view run, std::size_t limit) {
     if (run.size() <= limit)
         return run;
     std::size_t end = limit;
-    while (end > limit - 3 && isutf8continuation(run[end]))
+    while (end > limit - 3 && isUtf8Continuation(run[end]))
         --end;
     return run.substr(0, end);
 }
@@ -88,7 +88,7 @@ Grid cut(std::string_view text) {
         const char c = text[i];
         if (c == '\r' || (c == '\n' && (i == 0 || text[i - 1] != '\r'))) {
             // After line 25 nothing more can be stored or rejected: the rest does not matter.
-            if (++row > gridrows)
+            if (++row > gridRows)
                 break;
             column = 1;
         } else if (c == '\n') {

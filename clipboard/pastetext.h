@@ -18,7 +18,7 @@ struct PasteData {
     int rowCount = 0; ///< rows that received a character
     /// The cell texts for rows 1..25 (index 0 = row 1); rows beyond rowCount are empty;
     /// `second` only for TwoColumns.
-    std::array<std::string, maxpoints> first, second;
+    std::array<std::string, maxPoints> first, second;
 };
 
 /// Bytes a pasted cell keeps at most: far more than the 12 characters a table cell shows, so

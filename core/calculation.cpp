@@ -7,7 +7,7 @@ std::optional<Fit> recalculate(CellGrid& grid, PointTable& table, Model model, i
     // A bad value has been reported; fewer than 3 points leave nothing to fit, silently.
     if (table.dataerror == 0 || table.npoints < 3)
         return std::nullopt;
-    return calibrate(table.concs(), table.signalvalues(), model, level);
+    return calibrate(table.concValues(), table.signalValues(), model, level);
 }
 
 } // namespace calibrix

@@ -14,7 +14,7 @@ namespace calibrix {
 
 namespace {
 
-constexpr auto maxChars = std::size_t(cellchars);
+constexpr auto maxChars = std::size_t(cellChars);
 
 // Anything at or above the midpoint between FLT_MAX and 2^128 rounds to infinity in single
 // precision, so that is where "does not fit a float" begins.
@@ -154,7 +154,7 @@ float parsenumber(std::string_view text, std::int16_t& dataerror) {
         dataerror = -1;
         return 0.0f;
     };
-    if (utf8length(text) > maxChars)
+    if (utf8Length(text) > maxChars)
         return reject();
     // Any byte of a multi-byte character is outside the accepted set.
     if (std::any_of(text.begin(), text.end(),

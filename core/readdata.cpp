@@ -26,7 +26,7 @@ int lastFilledRow(const CellGrid& grid) {
     const auto filled = [&](Column column, int row) {
         return grid.text(column, row).find_first_not_of(' ') != std::string::npos;
     };
-    for (int row = maxpoints; row >= 1; --row) {
+    for (int row = maxPoints; row >= 1; --row) {
         if (filled(Column::C, row) || filled(Column::MS, row))
             return row;
     }
@@ -35,7 +35,7 @@ int lastFilledRow(const CellGrid& grid) {
 
 void readdata(CellGrid& grid, PointTable& table) {
     table.dataerror = 1;
-    for (int row = 1; row <= maxpoints; ++row) {
+    for (int row = 1; row <= maxPoints; ++row) {
         for (Column column : columns)
             trimCell(grid, column, row);
     }
@@ -43,7 +43,7 @@ void readdata(CellGrid& grid, PointTable& table) {
     // The last row with any text; empty rows above it count as points.
     table.npoints = std::int16_t(lastFilledRow(grid));
 
-    for (int row = 1; row <= maxpoints; ++row)
+    for (int row = 1; row <= maxPoints; ++row)
         grid.setRowBold(row, row <= table.npoints);
 
     for (int row = 1; row <= table.npoints; ++row) {

@@ -17,14 +17,14 @@ void deleteRow(CellGrid& grid, int row) {
 }
 
 void clearGrid(CellGrid& grid) {
-    for (int row = 1; row <= maxpoints; ++row) {
+    for (int row = 1; row <= maxPoints; ++row) {
         grid.setText(Column::C, row, "");
         grid.setText(Column::MS, row, "");
     }
 }
 
 void fillRows(CellGrid& grid, std::span<const std::string> c, std::span<const std::string> ms) {
-    const auto rows = std::min(std::max(c.size(), ms.size()), std::size_t(maxpoints));
+    const auto rows = std::min(std::max(c.size(), ms.size()), std::size_t(maxPoints));
     for (std::size_t i = 0; i < rows; ++i) {
         const int row = int(i) + 1;
         if (i < c.size())

@@ -24,7 +24,7 @@ namespace {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const calibrix::reference::Reading expected = calibrix::reference::readcell(text);
+    const calibrix::reference::Reading expected = calibrix::reference::readCell(text);
 
     // A flag value that neither outcome writes, so "left alone" is visible.
     constexpr std::int16_t untouched = 1;

@@ -37,7 +37,7 @@ Reference only(PasteKind kind) {
 
 // One character at a time: tab moves a column on, a blank ends a cell that has content, CR, LF
 // and CR LF end a line, and every other character goes into the current cell.
-Reference referencecut(std::string_view text) {
+Reference referenceCut(std::string_view text) {
     std::array<std::array<std::string, rows>, columns> grid;
     int row = 1;
     int column = 1;
@@ -87,10 +87,10 @@ Reference referencecut(std::string_view text) {
     };
     for (int j = 0; j < last - 1; ++j) {
         while (zero(j)) {
-            bool allzero = true;
+            bool allZero = true;
             for (int k = j; k < last; ++k)
-                allzero = allzero && zero(k);
-            if (allzero)
+                allZero = allZero && zero(k);
+            if (allZero)
                 return only(PasteKind::Unrecognizable);
             for (int k = j; k + 1 < last; ++k)
                 grid[k] = grid[k + 1];
@@ -119,11 +119,11 @@ Reference referencecut(std::string_view text) {
 }
 
 [[noreturn]] void fail(const char* what, int row = 0) {
-    std::fprintf(stderr, "cutpastetext: %s (row %d)\n", what, row);
+    std::fprintf(stderr, "cutPasteText: %s (row %d)\n", what, row);
     std::abort();
 }
 
-void checkcells(const std::array<std::string, rows>& got, const std::array<std::string, rows>& want,
+void checkCells(const std::array<std::string, rows>& got, const std::array<std::string, rows>& want,
                 int rowCount, bool filled) {
     for (int r = 0; r < rows; ++r) {
         const std::string& cell = got[std::size_t(r)];
@@ -151,7 +151,7 @@ void checkcells(const std::array<std::string, rows>& got, const std::array<std::
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const PasteData got = calibrix::cutPasteText(text);
-    const Reference want = referencecut(text);
+    const Reference want = referenceCut(text);
 
     if (got.kind != want.kind)
         fail("kind differs from the reference");
@@ -160,7 +160,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fail("row count out of range", got.rowCount);
     if (got.rowCount != want.rowCount)
         fail("row count differs from the reference", got.rowCount);
-    checkcells(got.first, want.cells[0], got.rowCount, fill);
-    checkcells(got.second, want.cells[1], got.rowCount, got.kind == PasteKind::TwoColumns);
+    checkCells(got.first, want.cells[0], got.rowCount, fill);
+    checkCells(got.second, want.cells[1], got.rowCount, got.kind == PasteKind::TwoColumns);
     return 0;
 }

@@ -45,8 +45,8 @@ void vLine(QPainter& painter, int x, int y1, int y2, QRgb color) {
 // `alignment` (Qt::AlignLeft, AlignHCenter or AlignRight) places the label's width against it.
 void subscripted(QPainter& painter, QPointF anchor, Qt::Alignment alignment, const QString& main,
                  const QString& sub) {
-    const QFont mainFont = uifont(textSize);
-    const QFont subFont = uifont(subscriptSize);
+    const QFont mainFont = uiFont(textSize);
+    const QFont subFont = uiFont(subscriptSize);
     const double mainWidth = QFontMetricsF(mainFont).horizontalAdvance(main);
     const double width = mainWidth + QFontMetricsF(subFont).horizontalAdvance(sub);
     double left = anchor.x();
@@ -90,7 +90,7 @@ void paintLabels(QPainter& painter) {
                 QStringLiteral("max"));
 
     painter.setPen(QColor(black));
-    painter.setFont(uifont(textSize));
+    painter.setFont(uiFont(textSize));
     const QFontMetricsF metrics(painter.font());
     const QString across = QStringLiteral("Concentration");
     const double middle = (frameLeft + frameRight + 1) / 2.0;

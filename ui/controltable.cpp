@@ -18,21 +18,21 @@ namespace {
 QFont fontOf(ControlFont font) {
     switch (font) {
     case ControlFont::Tiny:
-        return uifont(3);
+        return uiFont(3);
     case ControlFont::Small:
-        return uifont(11);
+        return uiFont(11);
     case ControlFont::SmallBold:
-        return uifont(11, true);
+        return uiFont(11, true);
     case ControlFont::Medium:
-        return uifont(13);
+        return uiFont(13);
     case ControlFont::MediumBold:
-        return uifont(13, true);
+        return uiFont(13, true);
     case ControlFont::LargeBold:
-        return uifont(16, true);
+        return uiFont(16, true);
     case ControlFont::Title:
-        return uifont(32);
+        return uiFont(32);
     }
-    return uifont(11);
+    return uiFont(11);
 }
 
 QColor rgb(std::uint32_t value) {

@@ -5,7 +5,7 @@
 
 namespace calibrix {
 
-QFont uifont(int pixelSize, bool bold) {
+QFont uiFont(int pixelSize, bool bold) {
     QFont font;
     font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
     font.setStyleHint(QFont::SansSerif);

@@ -46,7 +46,7 @@ public:
     explicit CellEdit(QWidget* parent) : QLineEdit(parent) {
         setFrame(false);
         setTextMargins(2, 0, 1, 3); // the next row covers the bottom of a cell
-        setMaxLength(cellchars);
+        setMaxLength(cellChars);
         setMouseTracking(true);
     }
 
@@ -142,7 +142,7 @@ void Stat::buildAccessibility() {
     for (QAbstractButton* button :
          {ui_.comcopy, ui_.comcpaste, ui_.clear, ui_.command3, ui_.command5, ui_.command1})
         pressOnEnter(*button);
-    for (int row = 1; row <= maxpoints; ++row)
+    for (int row = 1; row <= maxPoints; ++row)
         pressOnEnter(*ui_.delpoint[std::size_t(row)]);
     const std::vector<QAbstractButton*> models{ui_.option2, ui_.option3};
     const std::vector<QAbstractButton*> levels{ui_.option1[1], ui_.option1[2], ui_.option1[3]};
@@ -188,7 +188,7 @@ void Stat::connectRow(int row) {
 }
 
 void Stat::connectHandlers() {
-    for (int row = 1; row <= maxpoints; ++row)
+    for (int row = 1; row <= maxPoints; ++row)
         connectRow(row);
     for (int i : {0, 1})
         watch(ui_.labl1[std::size_t(i)], {.mouseMove = &Stat::Labl1_MouseMove, .index = i});
@@ -251,10 +251,10 @@ void Stat::calculate() {
     for (const auto& [label, text] : shown)
         label->setText(QString::fromStdString(text));
 
-    const PlotLayout plot = plotLayout(table_.concs(), table_.signalvalues(), fit->a, fit->b);
+    const PlotLayout plot = plotLayout(table_.concValues(), table_.signalValues(), fit->a, fit->b);
     switch (plot.status) {
     case PlotStatus::Drawn:
-        ui_.pict->showPlot(plot.plot, table_.concs(), table_.signalvalues());
+        ui_.pict->showPlot(plot.plot, table_.concValues(), table_.signalValues());
         resultsshown_ = 1;
         break;
     case PlotStatus::Skipped:
@@ -307,7 +307,7 @@ void Stat::TextY_KeyDown(int row, int key) {
 // Down and Enter go down the column, Up goes up; Right and Left cross the row when the caret
 // stands at the edge the key points past, or when the whole text is selected.
 void Stat::moveFocus(Column column, int row, int key) {
-    if ((key == Qt::Key_Down || key == Qt::Key_Return || key == Qt::Key_Enter) && row < maxpoints)
+    if ((key == Qt::Key_Down || key == Qt::Key_Return || key == Qt::Key_Enter) && row < maxPoints)
         gotocell(column, row + 1);
     if (key == Qt::Key_Up && row > 1)
         gotocell(column, row - 1);
@@ -356,8 +356,8 @@ void Stat::Label3_Click(int index) {
 }
 
 void Stat::Comcopy_Click() {
-    setClipboardText(
-        copyText(table_.concs(), table_.signalvalues(), QLocale().decimalPoint().toStdString()));
+    setClipboardText(copyText(table_.concValues(), table_.signalValues(),
+                              QLocale().decimalPoint().toStdString()));
 }
 
 // A refused paste shows why and changes nothing; one column goes where the user says.

@@ -18,10 +18,10 @@ class PlotView;
 /// The main window's controls that its code uses, kept as the layout builds them. Arrays are
 /// indexed as the design indexes them: rows 1..25, levels 1..3, Labl1 0..1.
 struct StatControls {
-    std::array<QLineEdit*, maxpoints + 1> textX{};
-    std::array<QLineEdit*, maxpoints + 1> textY{};
-    std::array<QLabel*, maxpoints + 1> label1{};
-    std::array<QAbstractButton*, maxpoints + 1> delpoint{};
+    std::array<QLineEdit*, maxPoints + 1> textX{};
+    std::array<QLineEdit*, maxPoints + 1> textY{};
+    std::array<QLabel*, maxPoints + 1> label1{};
+    std::array<QAbstractButton*, maxPoints + 1> delpoint{};
     std::array<QLabel*, 2> labl1{};
     QLineEdit* text1 = nullptr;
     std::array<QRadioButton*, 4> option1{};

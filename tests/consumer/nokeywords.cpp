@@ -6,5 +6,5 @@
 
 bool keywordfreeconsumer() {
     const calibrix::PointTable table;
-    return table.concs().empty() && table.signalvalues().empty();
+    return table.concValues().empty() && table.signalValues().empty();
 }

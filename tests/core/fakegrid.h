@@ -18,8 +18,8 @@ struct Cell {
 /// An in-memory grid that records what a table read or a table edit does to it.
 class FakeGrid : public CellGrid {
 public:
-    std::array<std::array<std::string, maxpoints + 1>, 2> cells;
-    std::array<bool, maxpoints + 1> bold{};
+    std::array<std::array<std::string, maxPoints + 1>, 2> cells;
+    std::array<bool, maxPoints + 1> bold{};
     std::vector<std::string> events; ///< "set", "report N" and "clear", in order
     std::vector<int> reports;
     std::vector<double> signalatreport; ///< table->signal[row] when the row was reported

@@ -75,7 +75,7 @@ TEST_P(ParseExhaustive, AgreesWithReferenceReading) {
     everytext([&](const std::string& shorttext) {
         const std::string text = variant.wrap(shorttext);
         ++texts;
-        const reference::Reading want = reference::readcell(text);
+        const reference::Reading want = reference::readCell(text);
         for (std::int16_t before : {std::int16_t(1), std::int16_t(0)}) {
             std::int16_t dataerror = before;
             const float got = parsenumber(text, dataerror);
@@ -119,7 +119,7 @@ class ReferenceReading : public testing::TestWithParam<Known> {};
 
 TEST_P(ReferenceReading, ReadsKnownTexts) {
     const Known& row = GetParam();
-    const reference::Reading got = reference::readcell(row.text);
+    const reference::Reading got = reference::readCell(row.text);
     EXPECT_EQ(got.accepted, row.accepted);
     EXPECT_EQ(got.value, row.value);
 }

@@ -74,7 +74,7 @@ inline std::string leadingnumber(std::string_view t) {
 } // namespace detail
 
 /// Reads one cell text. Values beyond a float's range are rejected like any bad text.
-inline Reading readcell(std::string_view text) {
+inline Reading readCell(std::string_view text) {
     using namespace detail;
     const Reading rejected;
 

@@ -15,8 +15,8 @@ constexpr Column C = Column::C;
 constexpr Column MS = Column::MS;
 
 struct Outcome {
-    std::array<std::array<std::string, maxpoints + 1>, 2> cells;
-    std::array<bool, maxpoints + 1> bold;
+    std::array<std::array<std::string, maxPoints + 1>, 2> cells;
+    std::array<bool, maxPoints + 1> bold;
     PointTable table;
     std::vector<int> reports;
     std::vector<double> signalatreport;
@@ -123,11 +123,11 @@ TEST_P(ReadData, EndState) {
         EXPECT_EQ(out.table.conc[std::size_t(r.row)], r.conc) << "conc of row " << r.row;
         EXPECT_EQ(out.table.signal[std::size_t(r.row)], r.signal) << "signal of row " << r.row;
     }
-    for (int row = c.untouchedfrom; row <= maxpoints; ++row) {
+    for (int row = c.untouchedfrom; row <= maxPoints; ++row) {
         EXPECT_EQ(out.table.conc[std::size_t(row)], untouched) << "row " << row;
         EXPECT_EQ(out.table.signal[std::size_t(row)], untouched) << "row " << row;
     }
-    for (int row = 1; row <= maxpoints; ++row)
+    for (int row = 1; row <= maxPoints; ++row)
         EXPECT_EQ(out.bold[std::size_t(row)], row <= c.npoints) << "label " << row;
 
     for (const auto& column : out.cells) {

@@ -15,7 +15,7 @@ constexpr Column MS = Column::MS;
 // Every non-empty cell of the grid, row by row, C before MS.
 std::vector<std::string> filled(const FakeGrid& grid) {
     std::vector<std::string> out;
-    for (int row = 1; row <= maxpoints; ++row) {
+    for (int row = 1; row <= maxPoints; ++row) {
         for (Column column : {C, MS}) {
             const std::string text = grid.text(column, row);
             if (!text.empty())
@@ -108,7 +108,7 @@ TEST(FillRows, Cases) {
     const std::vector<Cell> before{{1, C, "old"}, {1, MS, "old"}, {3, C, "old"}, {3, MS, "old"}};
     std::vector<std::string> long30(30, "9");
     std::vector<Cell> all25;
-    for (int row = 1; row <= maxpoints; ++row)
+    for (int row = 1; row <= maxPoints; ++row)
         all25.push_back({row, C, "9"});
     // clang-format off
     const FillCase cases[] = {

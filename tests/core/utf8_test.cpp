@@ -11,7 +11,7 @@ namespace {
 struct Row {
     std::string_view text;
     std::size_t length; // characters
-    std::size_t cut;    // characters kept by utf8prefix
+    std::size_t cut;    // characters kept by utf8Prefix
     std::string_view prefix;
 };
 
@@ -37,16 +37,16 @@ TEST(Utf8, LengthAndPrefixCountCharactersNotBytes) {
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message()
                      << "text of " << row.text.size() << " bytes, cut " << row.cut);
-        EXPECT_EQ(utf8length(row.text), row.length);
-        EXPECT_EQ(utf8prefix(row.text, row.cut), row.prefix);
-        EXPECT_EQ(utf8length(utf8prefix(row.text, row.cut)), std::min(row.cut, row.length));
+        EXPECT_EQ(utf8Length(row.text), row.length);
+        EXPECT_EQ(utf8Prefix(row.text, row.cut), row.prefix);
+        EXPECT_EQ(utf8Length(utf8Prefix(row.text, row.cut)), std::min(row.cut, row.length));
     }
 }
 
 TEST(Utf8, OnlyTenxxxxxxBytesContinue) {
     for (int byte = 0; byte < 256; ++byte) {
         const bool continues = byte >= 0x80 && byte < 0xC0;
-        EXPECT_EQ(isutf8continuation(static_cast<char>(byte)), continues) << "byte " << byte;
+        EXPECT_EQ(isUtf8Continuation(static_cast<char>(byte)), continues) << "byte " << byte;
     }
 }
 
