@@ -8,6 +8,7 @@
 #include "plot/plotgeometry.h"
 #include "plot/plotview.h"
 #include "ui/about.h"
+#include "ui/fixedsize.h"
 #include "ui/fonts.h"
 #include "ui/statlayout.h"
 
@@ -173,6 +174,7 @@ private:
 };
 
 Stat::Stat(QWidget* parent) : QWidget(parent), cells_(std::make_unique<Cells>(*this)) {
+    keepFixedSizeWindowsFixed();
     buildControls();
     connectHandlers();
     Form_Load();
