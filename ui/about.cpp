@@ -1,8 +1,8 @@
 #include "ui/about.h"
 
 #include "ui/fonts.h"
+#include "ui/linkopener.h"
 
-#include <QDesktopServices>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
@@ -259,19 +259,21 @@ void About::Label5_Click(int) {
     openLink(QUrl(QString::fromLatin1(kWebLink)));
 }
 
-// A desktop without a handler for the link (no xdg-open, say) must not fail silently: the user
-// gets the address to open by hand.
+// A desktop that cannot open the link (no xdg-open, or no mail program or browser behind it)
+// must not fail silently: the user gets the address to open by hand. The window stays usable
+// while the opener runs.
 void About::openLink(const QUrl& url) {
-    if (QDesktopServices::openUrl(url))
-        return;
     const QString address = url.scheme() == QLatin1String("mailto") ? url.path() : url.toString();
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("link not opened"),
-                    QStringLiteral("No program could open the link. Please open it by hand:\n\n") +
-                        address,
-                    QMessageBox::Ok, this);
-    box.setWindowModality(Qt::ApplicationModal);
-    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
-    box.exec();
+    calibrix::openLink(url, this, [this, address] {
+        auto* box = new QMessageBox(
+            QMessageBox::NoIcon, QStringLiteral("link not opened"),
+            QStringLiteral("No program could open the link. Please open it by hand:\n\n") + address,
+            QMessageBox::Ok, this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setWindowModality(Qt::ApplicationModal);
+        box->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        box->show();
+    });
 }
 
 // The link labels act on a click: a left-button press, then its release inside the label.
