@@ -1,5 +1,6 @@
 #include "ui/about.h"
 
+#include "ui/designstyle.h"
 #include "ui/fonts.h"
 #include "ui/linkopener.h"
 
@@ -226,6 +227,7 @@ void About::buildControls() {
     label5_ = {findChild<QLabel*>(QStringLiteral("Label5(0)")),
                findChild<QLabel*>(QStringLiteral("Label5(1)"))};
     label5_[0]->setCursor(Qt::PointingHandCursor);
+    keepDesignLook(this);
     // OK is the first control in tab order that takes the focus, so a new window starts there.
     clear_->setFocus();
 }

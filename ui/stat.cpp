@@ -8,6 +8,7 @@
 #include "plot/plotgeometry.h"
 #include "plot/plotview.h"
 #include "ui/about.h"
+#include "ui/designstyle.h"
 #include "ui/fixedsize.h"
 #include "ui/fonts.h"
 #include "ui/statlayout.h"
@@ -318,6 +319,7 @@ void Stat::buildControls() {
         previous = w;
     }
     textX_[1]->setFocus();
+    keepDesignLook(this);
 
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
