@@ -3,6 +3,7 @@
 #include "ui/designstyle.h"
 #include "ui/fonts.h"
 #include "ui/linkopener.h"
+#include "ui/windowplacement.h"
 
 #include <QGroupBox>
 #include <QIcon>
@@ -11,7 +12,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QSvgRenderer>
 #include <QUrl>
 
@@ -244,8 +244,7 @@ void About::connectHandlers() {
 void About::Form_Load() {
     ++formLoads;
     setFixedSize(kClientSize);
-    if (const QScreen* target = screen())
-        move(target->availableGeometry().center() - rect().center());
+    centreOnScreen(this);
 }
 
 void About::Clear_Click() {

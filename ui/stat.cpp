@@ -12,6 +12,7 @@
 #include "ui/fixedsize.h"
 #include "ui/fonts.h"
 #include "ui/statlayout.h"
+#include "ui/windowplacement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -25,7 +26,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QTimer>
 #include <QToolButton>
@@ -325,8 +325,7 @@ void Stat::buildControls() {
     timer1_->setObjectName(QStringLiteral("Timer1"));
     timer1_->setInterval(100);
 
-    const QRect screen = this->screen()->availableGeometry();
-    move(screen.center() - rect().center());
+    centreOnScreen(this);
 }
 
 void Stat::watch(QWidget* control, Target target) {
