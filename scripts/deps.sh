@@ -10,6 +10,8 @@ packages=(
   xvfb xauth
   desktop-file-utils appstream dpkg-dev file
   clang libclang-rt-14-dev llvm-14
+  # The real desktops a test starts: Wayland, a window manager, the styles users pick.
+  weston qt6-wayland openbox wmctrl xdotool x11-utils adwaita-qt6
 )
 
 missing=()

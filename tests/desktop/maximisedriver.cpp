@@ -17,15 +17,40 @@ namespace {
 
 int failures = 0;
 
+// Notes whether the compositor has put a window into the maximised state.
+class StateWatch final : public QObject {
+public:
+    bool maximised = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::WindowStateChange &&
+            (static_cast<QWidget*>(watched)->windowState() & Qt::WindowMaximized))
+            maximised = true;
+        return false;
+    }
+};
+
+// The request goes to the window system as the decoration's button sends it; the widget's own
+// state changes only when the compositor answers.
 void maximise(QWidget& window, const char* what) {
     const QSize before = window.size();
+    StateWatch watch;
+    window.installEventFilter(&watch);
     window.windowHandle()->setWindowStates(Qt::WindowMaximized);
-    QTest::qWait(800);
+    const bool answered = QTest::qWaitFor([&] { return watch.maximised; }, 5000);
+    const bool restored = QTest::qWaitFor(
+        [&] { return !(window.windowState() & Qt::WindowMaximized) && window.size() == before; },
+        5000);
+    QTest::qWait(300); // a surface of the wrong size would end the connection by now
+    window.removeEventFilter(&watch);
     const QSize after = window.size();
-    std::printf("%s: %dx%d after a maximise request (was %dx%d)\n", what, after.width(),
-                after.height(), before.width(), before.height());
+    std::printf("%s: %dx%d after a maximise request (was %dx%d)%s%s\n", what, after.width(),
+                after.height(), before.width(), before.height(),
+                answered ? ", maximised by the compositor" : ", never maximised",
+                restored ? ", restored" : ", not restored");
     std::fflush(stdout);
-    if (after != before)
+    if (!answered || !restored || after != before)
         ++failures;
 }
 
@@ -40,6 +65,7 @@ QWidget* topLevel(const char* name) {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    std::printf("platform: %s\n", qPrintable(QGuiApplication::platformName()));
     calibrix::Stat stat;
     stat.show();
     if (!QTest::qWaitForWindowExposed(&stat))
