@@ -60,7 +60,8 @@ fi
 
 # --- X11: a display number of Xvfb's own choosing.
 exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# -noreset: a server that resets whenever its last client leaves refuses the next one meanwhile.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
 pids+=($!)
 exec 3>&-
 await test -s "$work/display" || { fail "Xvfb did not start"; exit 1; }
@@ -125,13 +126,12 @@ if await shown "$main"; then
 fi
 ended "$pid"
 code=$?
-[ "$code" -eq 0 ] || fail "X11 without a window manager: exit code $code"
+[ "$code" -eq 0 ] || { fail "X11 without a window manager: exit code $code"; cat "$work/bare.log"; }
 
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
+# openbox runs its startup command once it manages windows; a window mapped earlier may be lost.
+openbox --sm-disable --startup "touch $work/openbox-ready" >"$work/openbox.log" 2>&1 &
 pids+=($!)
-# openbox names itself on the root window before it manages new windows; give it a moment.
-await xprop -root _OPENBOX_PID || fail "openbox did not start"
-sleep 1
+await test -e "$work/openbox-ready" || fail "openbox did not start"
 
 "$calibrix" 2>"$work/openbox-calibrix.log" &
 pid=$!
