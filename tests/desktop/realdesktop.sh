@@ -29,8 +29,6 @@ fail() {
 for tool in weston Xvfb openbox wmctrl xdotool xprop xwininfo; do
   command -v "$tool" >/dev/null || { echo "missing $tool: scripts/deps.sh installs it"; exit 1; }
 done
-[ -e /usr/lib/x86_64-linux-gnu/qt6/plugins/platforms/libqwayland-generic.so ] ||
-  { echo "missing qt6-wayland: scripts/deps.sh installs it"; exit 1; }
 
 # Waits up to 10 s for a command to succeed.
 await() {
@@ -90,16 +88,23 @@ ended() {
 }
 root=$(xwininfo -root | awk '/Width:/{w=$NF} /Height:/{h=$NF} END{print w, h}')
 
-# Checks that a window, frame included, is centred within 2 pixels; prints where it is.
-centred() {
-  local name=$1 id=$2 x y w h l r t b
-  read -r x y w h <<<"$(client "$id")"
-  read -r l r t b <<<"$(extents "$id")"
-  local fx=$((x - l)) fy=$((y - t)) fw=$((w + l + r)) fh=$((h + t + b))
+# How far the centre of a window, frame included, is from the screen's, in half pixels.
+offset() {
+  local x y w h l r t b sw sh
+  read -r x y w h <<<"$(client "$1")"
+  read -r l r t b <<<"$(extents "$1")"
   read -r sw sh <<<"$root"
-  local dx=$((2 * fx + fw - sw)) dy=$((2 * fy + fh - sh)) # twice the offset of the centre
-  echo "$name: frame $fx,$fy ${fw}x$fh on ${sw}x$sh, centre off by ($((dx / 2)), $((dy / 2)))"
-  [ "${dx#-}" -le 4 ] && [ "${dy#-}" -le 4 ] || fail "$name is not centred"
+  echo "$((2 * (x - l) + w + l + r - sw)) $((2 * (y - t) + h + t + b - sh)) frame $((x - l)),$((y - t)) $((w + l + r))x$((h + t + b))"
+}
+near() { local dx dy _; read -r dx dy _ <<<"$(offset "$1")"; [ "${dx#-}" -le 4 ] && [ "${dy#-}" -le 4 ]; }
+# Checks that a window, frame included, is centred within 2 pixels, waiting for the program to
+# move it once the window manager has framed it; prints where it is.
+centred() {
+  local dx dy frame
+  await near "$2"
+  read -r dx dy frame <<<"$(offset "$2")"
+  echo "$1: $frame on ${root/ /x}, centre off by ($((dx / 2)), $((dy / 2)))"
+  near "$2" || fail "$1 is not centred"
 }
 
 # Asks the window manager to maximise a window; it must keep its size.
@@ -123,6 +128,8 @@ if await shown "$main"; then
   id=$(window "$main")
   centred "main window, no window manager" "$id"
   xdotool mousemove --window "$id" 540 456 click 1 # Exit
+else
+  fail "the main window did not show without a window manager"
 fi
 ended "$pid"
 code=$?
@@ -139,7 +146,6 @@ pids+=($pid)
 if await shown "$main"; then
   id=$(window "$main")
   await framed "$id"
-  sleep 0.5 # the program moves the window once its frame is known
   centred "main window" "$id"
   maximise "main window" "$id"
 
@@ -147,7 +153,6 @@ if await shown "$main"; then
   if await shown " About"; then
     about=$(window " About")
     await framed "$about"
-    sleep 0.5
     centred "About window" "$about"
     maximise "About window" "$about"
     xdotool mousemove --window "$about" 496 304 click 1 # OK
@@ -167,7 +172,8 @@ if await shown "$main"; then
   kill -0 "$pid" 2>/dev/null || fail "the program ended"
   wmctrl -i -c "$id"
 else
-  fail "the main window did not show under openbox"; cat "$work/openbox-calibrix.log" "$work/openbox.log"
+  fail "the main window did not show under openbox"
+  cat "$work/openbox-calibrix.log" "$work/openbox.log"
 fi
 ended "$pid"
 code=$?
