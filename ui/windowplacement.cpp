@@ -1,6 +1,7 @@
 #include "ui/windowplacement.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -66,7 +67,9 @@ private:
 
 void centreOnScreen(QWidget* window) {
     centre(*window, QMargins());
-    new FrameCentring(window);
+    // A Wayland compositor places windows itself; only a window manager on X11 takes our place.
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        new FrameCentring(window);
 }
 
 } // namespace calibrix
