@@ -18,14 +18,13 @@ using calibrix::About;
 
 namespace {
 
-// Stands in for the desktop's opener, first on PATH: records its arguments, waits until the
+// Stands in for the desktop's opener, alone on PATH: records its arguments, waits until the
 // test releases it (or at once), then ends with the exit code it was given. No browser or mail
 // program ever starts.
 class FakeOpener {
 public:
-    FakeOpener() : path_(qgetenv("PATH")) {
-        qputenv("PATH", dir_.path().toLocal8Bit() + ':' + path_);
-    }
+    // The fake's folder is the whole PATH, so that a real opener is never found.
+    FakeOpener() : path_(qgetenv("PATH")) { qputenv("PATH", dir_.path().toLocal8Bit()); }
     ~FakeOpener() { qputenv("PATH", path_); }
 
     // exitCode < 0: no opener on PATH at all.
@@ -38,6 +37,7 @@ public:
             release();
         const QString script =
             QStringLiteral("#!/bin/sh\n"
+                           "PATH=/usr/bin:/bin\n"
                            "printf '%s\\n' \"$#\" \"$@\" > '%1/args'\n"
                            "i=0\n"
                            "while [ ! -e '%1/release' ] && [ $i -lt 400 ]; do sleep 0.05; "
