@@ -11,6 +11,8 @@ packages=(
   dbus at-spi2-core python3-pyatspi
   desktop-file-utils appstream dpkg-dev file lintian man-db groff-base
   clang libclang-rt-14-dev llvm-14
+  # The real desktops a test starts: Wayland, a window manager, the styles users pick.
+  weston qt6-wayland openbox wmctrl xdotool x11-utils adwaita-qt6
 )
 
 missing=()

@@ -2,13 +2,14 @@
 
 #include "ui/accessibility.h"
 #include "ui/controltable.h"
+#include "ui/designstyle.h"
+#include "ui/linkopener.h"
 #include "ui/messagebox.h"
+#include "ui/windowplacement.h"
 
-#include <QDesktopServices>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 #include <QUrl>
 
 namespace calibrix {
@@ -106,6 +107,7 @@ void About::buildControls() {
     // Enter presses OK while it has the focus; outside a dialog Qt needs to be told.
     ui_.clear->setAutoDefault(true);
     ui_.label5[0]->setCursor(Qt::PointingHandCursor);
+    keepDesignLook(this);
     // OK is the first control in tab order that takes the focus, so a new window starts there.
     ui_.clear->setFocus();
 }
@@ -125,8 +127,7 @@ void About::connectHandlers() {
 void About::Form_Load() {
     ++formLoads;
     setFixedSize(aboutWindow.width, aboutWindow.height);
-    if (const QScreen* target = screen())
-        move(target->availableGeometry().center() - rect().center());
+    centreOnScreen(this);
 }
 
 void About::Clear_Click() {
@@ -142,18 +143,21 @@ void About::Label5_Click(int) {
     openLink(QUrl(QString::fromLatin1(webLink)));
 }
 
-// A desktop without a handler for the link (no xdg-open, say) must not fail silently: the user
-// gets the address to open by hand.
+// A desktop that cannot open the link (no xdg-open, or no mail program or browser behind it)
+// must not fail silently: the user gets the address to open by hand. The window stays usable
+// while the opener runs.
 void About::openLink(const QUrl& url) {
-    if (QDesktopServices::openUrl(url))
-        return;
     const QString address = url.scheme() == QLatin1String("mailto") ? url.path() : url.toString();
-    QMessageBox box(this);
-    prepareMessageBox(
-        box, QStringLiteral("link not opened"),
-        QStringLiteral("No program could open the link. Please open it by hand:\n\n") + address);
-    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
-    box.exec();
+    calibrix::openLink(url, this, [this, address] {
+        auto* box = new QMessageBox(this);
+        prepareMessageBox(
+            *box, QStringLiteral("link not opened"),
+            QStringLiteral("No program could open the link. Please open it by hand:\n\n") +
+                address);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        box->show();
+    });
 }
 
 // The link labels act on a click: a left-button press, then its release inside the label.

@@ -11,8 +11,11 @@
 #include "plot/plotview.h"
 #include "ui/about.h"
 #include "ui/accessibility.h"
+#include "ui/designstyle.h"
+#include "ui/fixedsize.h"
 #include "ui/keyboard.h"
 #include "ui/messagebox.h"
+#include "ui/windowplacement.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -25,7 +28,6 @@
 #include <QPainter>
 #include <QRadioButton>
 #include <QScopedValueRollback>
-#include <QScreen>
 #include <QShowEvent>
 #include <QTimer>
 #include <chrono>
@@ -95,6 +97,7 @@ private:
 };
 
 Stat::Stat(QWidget* parent) : QWidget(parent), cells_(std::make_unique<Cells>(*this)) {
+    keepFixedSizeWindowsFixed();
     buildWindow();
     buildControls();
     buildAccessibility();
@@ -113,14 +116,14 @@ void Stat::buildWindow() {
                    Qt::WindowCloseButtonHint);
     setFixedSize(statWindow.width, statWindow.height);
     setMouseTracking(true);
-    const QRect screen = this->screen()->availableGeometry();
-    move(screen.center() - rect().center());
+    centreOnScreen(this);
 }
 
 // Every control from its layout row, then the values a start shows: the sample data, the
 // start choices and the focus in the first cell.
 void Stat::buildControls() {
     calibrix::buildControls(*this, statLayout(), ui_, &makeOwnControl);
+    keepDesignLook(this);
     const auto sample = sampleData();
     for (std::size_t i = 0; i < sample.size(); ++i) {
         ui_.textX[i + 1]->setText(QString::fromLatin1(sample[i].c));

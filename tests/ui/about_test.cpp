@@ -1,15 +1,16 @@
 #include "ui/about.h"
 
-#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QScreen>
 #include <QSvgRenderer>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -17,16 +18,65 @@ using calibrix::About;
 
 namespace {
 
-// Takes the links instead of the desktop, so no browser or mail program ever starts.
-class UrlCatcher : public QObject {
-    Q_OBJECT
+// Stands in for the desktop's opener, alone on PATH: records its arguments, waits until the
+// test releases it (or at once), then ends with the exit code it was given. No browser or mail
+// program ever starts.
+class FakeOpener {
 public:
-    QList<QUrl> urls;
-public Q_SLOTS:
-    void open(const QUrl& url) { urls << url; }
+    // The fake's folder is the whole PATH, so that a real opener is never found.
+    FakeOpener() : path_(qgetenv("PATH")) { qputenv("PATH", dir_.path().toLocal8Bit()); }
+    ~FakeOpener() { qputenv("PATH", path_); }
+
+    // exitCode < 0: no opener on PATH at all.
+    void install(int exitCode, bool waitForRelease = false) {
+        for (const char* file : {"xdg-open", "args", "release", "done"})
+            QFile::remove(dir_.filePath(QString::fromLatin1(file)));
+        if (exitCode < 0)
+            return;
+        if (!waitForRelease)
+            release();
+        const QString script =
+            QStringLiteral("#!/bin/sh\n"
+                           "PATH=/usr/bin:/bin\n"
+                           "printf '%s\\n' \"$#\" \"$@\" > '%1/args'\n"
+                           "i=0\n"
+                           "while [ ! -e '%1/release' ] && [ $i -lt 400 ]; do sleep 0.05; "
+                           "i=$((i+1)); done\n"
+                           "touch '%1/done'\n"
+                           "exit %2\n")
+                .arg(dir_.path())
+                .arg(exitCode);
+        QFile file(dir_.filePath(QStringLiteral("xdg-open")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(script.toUtf8());
+        file.close();
+        QVERIFY(file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                    QFileDevice::ExeOwner));
+    }
+    void release() {
+        QFile file(dir_.filePath(QStringLiteral("release")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    // The argument count and each argument, one a line, once the opener has started.
+    QString args() const { return contents("args"); }
+    bool done() const { return QFile::exists(dir_.filePath(QStringLiteral("done"))); }
+
+private:
+    QString contents(const char* name) const {
+        QFile file(dir_.filePath(QString::fromLatin1(name)));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+    QTemporaryDir dir_;
+    QByteArray path_;
 };
 
-const char* const kSchemes[] = {"mailto", "http", "https"};
+// A message box the link failure showed: what it said and how.
+struct Shown {
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::Warning;
+    Qt::WindowModality modality = Qt::NonModal;
+    int count = 0;
+};
 
 // What the main window's About button does.
 void request(QPointer<About>& about) {
@@ -61,27 +111,32 @@ bool hasColor(const QImage& image, const QRect& area, const QColor& color, int t
 class AboutTest : public QObject {
     Q_OBJECT
 
-    UrlCatcher catcher_;
+    FakeOpener opener_;
     QPointer<About> about_;
+    Shown shown_;
+    QTimer answer_;
 
 private Q_SLOTS:
+    // Answers every link-failure box, recording it.
     void initTestCase() {
-        for (const char* scheme : kSchemes)
-            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &catcher_, "open");
+        connect(&answer_, &QTimer::timeout, this, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr || !box->isVisible())
+                return;
+            shown_ = {box->text(), box->icon(), box->windowModality(), shown_.count + 1};
+            box->button(QMessageBox::Ok)->click();
+        });
+        answer_.start(10);
     }
 
-    void cleanupTestCase() {
-        delete about_;
-        for (const char* scheme : kSchemes)
-            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
-    }
+    void cleanupTestCase() { delete about_; }
 
     // Every test starts from a shown, active window with the focus on OK.
     void init() {
         delete about_;
         request(about_);
         QVERIFY(QTest::qWaitForWindowActive(about_));
-        catcher_.urls.clear();
+        shown_ = {};
     }
 
     void artwork_data() {
@@ -282,34 +337,70 @@ private Q_SLOTS:
 
     void links_data() {
         QTest::addColumn<QString>("label");
-        QTest::addColumn<QUrl>("url");
-        const QUrl web("http://www.example.org/simulations/simu_chem.html");
-        QTest::newRow("Label4") << "Label4" << QUrl("mailto:calibrix@example.org");
-        QTest::newRow("Label5(0)") << "Label5(0)" << web;
-        QTest::newRow("Label5(1)") << "Label5(1)" << web;
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<QString>("address"); // what a failure tells the user
+        QTest::addColumn<int>("exitCode");    // the opener's; -1: there is no opener
+        const char* mail = "mailto:calibrix@example.org";
+        const char* web = "http://www.example.org/simulations/simu_chem.html";
+        struct Row {
+            const char* tag;
+            const char* label;
+            const char* link;
+            const char* address;
+            int exitCode;
+        };
+        const Row rows[] = {
+            {"mail opened", "Label4", mail, "calibrix@example.org", 0},
+            {"web opened from the address", "Label5(0)", web, web, 0},
+            {"web opened from the caption", "Label5(1)", web, web, 0},
+            {"mail: no method available", "Label4", mail, "calibrix@example.org", 3},
+            {"web: opener fails", "Label5(0)", web, web, 1},
+            {"web: no opener", "Label5(1)", web, web, -1},
+        };
+        for (const Row& row : rows)
+            QTest::newRow(row.tag) << row.label << row.link << row.address << row.exitCode;
     }
 
+    // The opener gets the link as its one argument; only its failure shows the address, in a
+    // modal box without an icon, and the About window stays shown.
     void links() {
         QFETCH(QString, label);
-        QFETCH(QUrl, url);
+        QFETCH(QString, link);
+        QFETCH(QString, address);
+        QFETCH(int, exitCode);
+        opener_.install(exitCode);
         QTest::mouseClick(control(about_, label.toLatin1().constData()), Qt::LeftButton);
-        QCOMPARE(catcher_.urls, QList<QUrl>{url});
+        if (exitCode != 0) {
+            QTRY_COMPARE(shown_.count, 1);
+            QVERIFY2(shown_.text.contains(address), qPrintable(shown_.text));
+            QCOMPARE(shown_.icon, QMessageBox::NoIcon);
+            QCOMPARE(shown_.modality, Qt::ApplicationModal);
+        }
+        if (exitCode >= 0) {
+            QTRY_COMPARE(opener_.args(), QStringLiteral("1\n") + link + u'\n');
+            QTRY_VERIFY(opener_.done());
+        }
+        if (exitCode == 0) {
+            QTest::qWait(300); // time for a wrong box to show
+            QCOMPARE(shown_.count, 0);
+            QCOMPARE(QApplication::focusWidget(),
+                     control(about_, "Clear")); // a click takes no focus
+        }
         QVERIFY(about_->isVisible());
-        QCOMPARE(QApplication::focusWidget(), control(about_, "Clear")); // a click takes no focus
     }
 
     void linkKeys_data() {
         QTest::addColumn<QString>("label");
         QTest::addColumn<int>("key");
-        QTest::addColumn<QList<QUrl>>("urls");
-        const QList<QUrl> mail{QUrl("mailto:calibrix@example.org")};
-        const QList<QUrl> web{QUrl("http://www.example.org/simulations/simu_chem.html")};
-        for (const auto& [label, urls] : {std::pair{"Label4", mail}, std::pair{"Label5(0)", web}}) {
-            QTest::addRow("%s Return", label) << label << int(Qt::Key_Return) << urls;
-            QTest::addRow("%s Enter", label) << label << int(Qt::Key_Enter) << urls;
-            QTest::addRow("%s Space", label) << label << int(Qt::Key_Space) << urls;
-            QTest::addRow("%s Escape", label) << label << int(Qt::Key_Escape) << QList<QUrl>{};
-            QTest::addRow("%s A", label) << label << int(Qt::Key_A) << QList<QUrl>{};
+        QTest::addColumn<QString>("link"); // empty: the key opens nothing
+        const QString mail = QStringLiteral("mailto:calibrix@example.org");
+        const QString web = QStringLiteral("http://www.example.org/simulations/simu_chem.html");
+        for (const auto& [label, link] : {std::pair{"Label4", mail}, std::pair{"Label5(0)", web}}) {
+            QTest::addRow("%s Return", label) << label << int(Qt::Key_Return) << link;
+            QTest::addRow("%s Enter", label) << label << int(Qt::Key_Enter) << link;
+            QTest::addRow("%s Space", label) << label << int(Qt::Key_Space) << link;
+            QTest::addRow("%s Escape", label) << label << int(Qt::Key_Escape) << QString();
+            QTest::addRow("%s A", label) << label << int(Qt::Key_A) << QString();
         }
     }
 
@@ -317,55 +408,34 @@ private Q_SLOTS:
     void linkKeys() {
         QFETCH(QString, label);
         QFETCH(int, key);
-        QFETCH(QList<QUrl>, urls);
-        QWidget* link = control(about_, label.toLatin1().constData());
-        link->setFocus(Qt::TabFocusReason);
-        QCOMPARE(QApplication::focusWidget(), link);
-        QTest::keyClick(link, Qt::Key(key));
-        QCOMPARE(catcher_.urls, urls);
+        QFETCH(QString, link);
+        opener_.install(0);
+        QWidget* focused = control(about_, label.toLatin1().constData());
+        focused->setFocus(Qt::TabFocusReason);
+        QCOMPARE(QApplication::focusWidget(), focused);
+        QTest::keyClick(focused, Qt::Key(key));
+        if (link.isEmpty()) {
+            QTest::qWait(300); // time for a wrong opener to start
+            QCOMPARE(opener_.args(), QString());
+        } else {
+            QTRY_COMPARE(opener_.args(), QStringLiteral("1\n") + link + u'\n');
+            QTRY_VERIFY(opener_.done());
+        }
+        QCOMPARE(shown_.count, 0);
         QVERIFY(about_->isVisible());
     }
 
-    void failedLaunch_data() {
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<QString>("scheme");
-        QTest::addColumn<QString>("address");
-        QTest::newRow("mail") << "Label4"
-                              << "mailto"
-                              << "calibrix@example.org";
-        QTest::newRow("web") << "Label5(1)"
-                             << "http"
-                             << "http://www.example.org/simulations/simu_chem.html";
-    }
-
-    // openUrl fails when the handler cannot be called; the user is then told the address.
-    void failedLaunch() {
-        QFETCH(QString, label);
-        QFETCH(QString, scheme);
-        QFETCH(QString, address);
-        QDesktopServices::setUrlHandler(scheme, &catcher_, "noSuchSlot");
-        auto restore =
-            qScopeGuard([&] { QDesktopServices::setUrlHandler(scheme, &catcher_, "open"); });
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("No such method"));
-        QString text;
-        QMessageBox::Icon icon = QMessageBox::Warning;
-        Qt::WindowModality modality = Qt::NonModal;
-        QTimer answer;
-        connect(&answer, &QTimer::timeout, this, [&] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                text = box->text();
-                icon = box->icon();
-                modality = box->windowModality();
-                box->button(QMessageBox::Ok)->click();
-            }
-        });
-        answer.start(10);
-        QTest::mouseClick(control(about_, label.toLatin1().constData()), Qt::LeftButton);
-        QVERIFY2(text.contains(address), qPrintable(text));
-        QCOMPARE(icon, QMessageBox::NoIcon);
-        QCOMPARE(modality, Qt::ApplicationModal);
-        QVERIFY(catcher_.urls.isEmpty());
-        QVERIFY(about_->isVisible());
+    // The window keeps working while the opener runs; its failure is reported when it ends.
+    void openerDoesNotBlock() {
+        opener_.install(3, true);
+        QTest::mouseClick(control(about_, "Label4"), Qt::LeftButton);
+        QTRY_VERIFY(!opener_.args().isEmpty());
+        QTest::keyClick(control(about_, "Clear"), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), control(about_, "Label4"));
+        QCOMPARE(shown_.count, 0);
+        opener_.release();
+        QTRY_COMPARE(shown_.count, 1);
+        QVERIFY(shown_.text.contains(QStringLiteral("calibrix@example.org")));
     }
 
     void cursors() {

@@ -1,0 +1,55 @@
+#include "ui/designstyle.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleFactory>
+
+namespace calibrix {
+namespace {
+
+// Qt's built-in Windows style draws faces, frames and circles from the palette alone, so the
+// design's grey face holds under any desktop style. Dark styles such as Adwaita-Dark paint
+// their own dark faces, under which the dark-grey words of the button pictures disappear, and
+// Adwaita leaves group boxes without a frame.
+QStyle* designStyle() {
+    static QPointer<QStyle> style;
+    if (style.isNull()) {
+        style = QStyleFactory::create(QStringLiteral("Windows"));
+        if (style != nullptr)
+            style->setParent(qApp);
+    }
+    return style;
+}
+
+// The bevel shades come from the design's face colour, not from a dark desktop palette; the
+// colours the design gives the control itself stay.
+QPalette designPalette(const QPalette& own) {
+    QPalette palette(own.color(QPalette::Button));
+    for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::WindowText,
+                                     QPalette::Text, QPalette::ButtonText})
+        if (own.isBrushSet(QPalette::Active, role))
+            palette.setColor(role, own.color(role));
+    return palette;
+}
+
+} // namespace
+
+void keepDesignLook(QWidget* window) {
+    QStyle* style = designStyle();
+    if (style == nullptr)
+        return;
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        if (qobject_cast<QPushButton*>(control) == nullptr &&
+            qobject_cast<QGroupBox*>(control) == nullptr &&
+            qobject_cast<QRadioButton*>(control) == nullptr)
+            continue;
+        control->setPalette(designPalette(control->palette()));
+        control->setStyle(style);
+    }
+}
+
+} // namespace calibrix
