@@ -1,6 +1,6 @@
 #include "plot/plotbackground.h"
 
-#include "ui/fonts.h"
+#include "plot/fonts.h"
 
 #include <QColor>
 #include <QFont>

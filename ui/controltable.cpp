@@ -1,6 +1,6 @@
 #include "ui/controltable.h"
 
-#include "ui/fonts.h"
+#include "plot/fonts.h"
 
 #include <QGroupBox>
 #include <QLabel>
