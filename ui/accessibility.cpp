@@ -11,11 +11,11 @@ namespace calibrix {
 namespace {
 
 // The role a widget asked for with exposeAsGraphic or hideFromScreenReaders.
-constexpr const char* kRoleProperty = "calibrixAccessibleRole";
+constexpr const char* roleProperty = "calibrixAccessibleRole";
 // Set on an option button whose Toggle action clicks it.
-constexpr const char* kOptionProperty = "calibrixToggleByClick";
+constexpr const char* optionProperty = "calibrixToggleByClick";
 // The LinkControl of a link label.
-constexpr const char* kLinkProperty = "calibrixLink";
+constexpr const char* linkProperty = "calibrixLink";
 
 /// A widget shown to assistive technology with another role than Qt gives its class.
 class RoleAccessible : public QAccessibleWidget {
@@ -67,7 +67,7 @@ class LinkControl final : public QObject {
 public:
     LinkControl(QLabel& label, std::function<void()> open)
         : QObject(&label), label_(label), open_(std::move(open)) {
-        label.setProperty(kLinkProperty, QVariant::fromValue<QObject*>(this));
+        label.setProperty(linkProperty, QVariant::fromValue<QObject*>(this));
         label.setFocusPolicy(Qt::TabFocus);
         label.installEventFilter(this);
     }
@@ -137,13 +137,13 @@ QAccessibleInterface* interfaceFor(const QString&, QObject* object) {
     if (widget == nullptr)
         return nullptr;
     if (auto* label = qobject_cast<QLabel*>(widget)) {
-        if (auto* link = label->property(kLinkProperty).value<QObject*>())
+        if (auto* link = label->property(linkProperty).value<QObject*>())
             return new LinkAccessible(label, *static_cast<const LinkControl*>(link));
     }
     if (auto* option = qobject_cast<QAbstractButton*>(widget);
-        option != nullptr && option->property(kOptionProperty).toBool())
+        option != nullptr && option->property(optionProperty).toBool())
         return new OptionAccessible(option);
-    const QVariant role = widget->property(kRoleProperty);
+    const QVariant role = widget->property(roleProperty);
     if (!role.isValid())
         return nullptr;
     return new RoleAccessible(widget, QAccessible::Role(role.toInt()));
@@ -162,7 +162,7 @@ void serveFromFactory(QWidget& widget) {
 }
 
 void setRole(QWidget& widget, QAccessible::Role role) {
-    widget.setProperty(kRoleProperty, int(role));
+    widget.setProperty(roleProperty, int(role));
     serveFromFactory(widget);
 }
 
@@ -199,7 +199,7 @@ void hideFromScreenReaders(QWidget& widget) {
 }
 
 void toggleByClick(QAbstractButton& option) {
-    option.setProperty(kOptionProperty, true);
+    option.setProperty(optionProperty, true);
     serveFromFactory(option);
 }
 

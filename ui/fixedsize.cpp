@@ -9,7 +9,7 @@
 namespace calibrix {
 namespace {
 
-constexpr Qt::WindowStates kLarge = Qt::WindowMaximized | Qt::WindowFullScreen;
+constexpr Qt::WindowStates largeStates = Qt::WindowMaximized | Qt::WindowFullScreen;
 
 // On Wayland the title bar belongs to the program: Qt's decoration offers a maximise button on
 // every window, and a compositor that maximises a window must get a surface of exactly the
@@ -33,9 +33,10 @@ protected:
                     window->windowHandle()->setMaximumSize(QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
             });
         if (event->type() == QEvent::WindowStateChange && fixed(*window) &&
-            (window->windowState() & kLarge))
-            QTimer::singleShot(
-                0, window, [window] { window->setWindowState(window->windowState() & ~kLarge); });
+            (window->windowState() & largeStates))
+            QTimer::singleShot(0, window, [window] {
+                window->setWindowState(window->windowState() & ~largeStates);
+            });
         return false;
     }
 

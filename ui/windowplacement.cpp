@@ -12,7 +12,7 @@ namespace {
 
 // How long after the first show a window manager's frame may arrive and still move the
 // window: later, the user may have placed it.
-constexpr int kFrameWaitMs = 3000;
+constexpr int frameWaitMs = 3000;
 
 void centre(QWidget& window, const QMargins& frame) {
     const QScreen* screen = window.screen();
@@ -37,7 +37,7 @@ protected:
         case QEvent::Show:
             if (!started_) {
                 started_ = true;
-                QTimer::singleShot(kFrameWaitMs, this, &QObject::deleteLater);
+                QTimer::singleShot(frameWaitMs, this, &QObject::deleteLater);
             }
             break;
         case QEvent::Move:
