@@ -2,7 +2,6 @@
 
 #include "ui/accessibility.h"
 #include "ui/controltable.h"
-#include "ui/designstyle.h"
 #include "ui/linkopener.h"
 #include "ui/messagebox.h"
 #include "ui/windowplacement.h"
@@ -107,7 +106,6 @@ void About::buildControls() {
     // Enter presses OK while it has the focus; outside a dialog Qt needs to be told.
     ui_.clear->setAutoDefault(true);
     ui_.label5[0]->setCursor(Qt::PointingHandCursor);
-    keepDesignLook(this);
     // OK is the first control in tab order that takes the focus, so a new window starts there.
     ui_.clear->setFocus();
 }

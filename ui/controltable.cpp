@@ -1,6 +1,7 @@
 #include "ui/controltable.h"
 
 #include "plot/fonts.h"
+#include "ui/designstyle.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -150,6 +151,9 @@ QWidget* ControlBuilder::buildOne(const Control& row, int index, int step) {
     widget->setObjectName(nameOf(row, index));
     widget->setFont(fontOf(row.font));
     setColors(*widget, row.back, row.fore);
+    if (row.kind == ControlKind::Button || row.kind == ControlKind::Frame ||
+        row.kind == ControlKind::Option)
+        keepDesignLook(*widget);
     if (row.toolTip != nullptr)
         widget->setToolTip(QString::fromUtf8(row.toolTip));
     if (row.accessible != nullptr) {

@@ -1,12 +1,10 @@
 #include "ui/designstyle.h"
 
 #include <QApplication>
-#include <QGroupBox>
 #include <QPointer>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QWidget>
 
 namespace calibrix {
 namespace {
@@ -38,18 +36,12 @@ QPalette designPalette(const QPalette& own) {
 
 } // namespace
 
-void keepDesignLook(QWidget* window) {
+void keepDesignLook(QWidget& control) {
     QStyle* style = designStyle();
     if (style == nullptr)
         return;
-    for (QWidget* control : window->findChildren<QWidget*>()) {
-        if (qobject_cast<QPushButton*>(control) == nullptr &&
-            qobject_cast<QGroupBox*>(control) == nullptr &&
-            qobject_cast<QRadioButton*>(control) == nullptr)
-            continue;
-        control->setPalette(designPalette(control->palette()));
-        control->setStyle(style);
-    }
+    control.setPalette(designPalette(control.palette()));
+    control.setStyle(style);
 }
 
 } // namespace calibrix

@@ -4,9 +4,9 @@ class QWidget;
 
 namespace calibrix {
 
-/// Draws the picture buttons, frames and option buttons of `window` as the design shows them,
-/// light grey with bevelled edges and etched frames, whatever style or palette the desktop
-/// chose. Call once its controls exist and have their design colours.
-void keepDesignLook(QWidget* window);
+/// Draws a picture button, frame or option button as the design shows it, light grey with
+/// bevelled edges and etched frames, whatever style or palette the desktop chose. Call once the
+/// control has its design colors.
+void keepDesignLook(QWidget& control);
 
 } // namespace calibrix

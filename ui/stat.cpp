@@ -11,7 +11,6 @@
 #include "plot/plotview.h"
 #include "ui/about.h"
 #include "ui/accessibility.h"
-#include "ui/designstyle.h"
 #include "ui/fixedsize.h"
 #include "ui/keyboard.h"
 #include "ui/messagebox.h"
@@ -123,7 +122,6 @@ void Stat::buildWindow() {
 // start choices and the focus in the first cell.
 void Stat::buildControls() {
     calibrix::buildControls(*this, statLayout(), ui_, &makeOwnControl);
-    keepDesignLook(this);
     const auto sample = sampleData();
     for (std::size_t i = 0; i < sample.size(); ++i) {
         ui_.textX[i + 1]->setText(QString::fromLatin1(sample[i].c));
