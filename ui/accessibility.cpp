@@ -184,10 +184,16 @@ SpokenResults::SpokenResults(std::vector<QLabel*> fields, QWidget& plot) : plot_
         fields_.push_back({field, field->accessibleName()});
 }
 
+// Qt announces every name it is given; only a changed one is news to a screen reader.
 void SpokenResults::update(int points, const QString& model) const {
-    for (const Field& field : fields_)
-        field.label->setAccessibleName(resultSpeech(field.meaning, field.label->text()));
-    plot_->setAccessibleDescription(plotDescription(points, model));
+    for (const Field& field : fields_) {
+        const QString speech = resultSpeech(field.meaning, field.label->text());
+        if (speech != field.label->accessibleName())
+            field.label->setAccessibleName(speech);
+    }
+    const QString description = plotDescription(points, model);
+    if (description != plot_->accessibleDescription())
+        plot_->setAccessibleDescription(description);
 }
 
 void exposeAsGraphic(QWidget& widget) {
