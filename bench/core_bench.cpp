@@ -37,16 +37,13 @@ public:
     void setText(Column column, int row, std::string_view text) override {
         cells[column == Column::C ? 0 : 1][std::size_t(row)] = text;
     }
-    void setRowBold(int, bool) override {}
-    void reportBadPoint(int) override {}
-    void clearResults() override {}
 };
 
 void BM_RecalculationCycle(benchmark::State& state) {
     Grid grid;
     PointTable table;
     for (auto _ : state) {
-        const auto fit = recalculate(grid, table, Model::Intercept, 2);
+        const auto fit = recalculate(grid, table, Model::Intercept, 2).fit;
         ResultTexts texts = resulttexts(*fit, Model::Intercept, ",");
         benchmark::DoNotOptimize(texts);
     }
@@ -56,7 +53,7 @@ BENCHMARK(BM_RecalculationCycle);
 void BM_Floor(benchmark::State& state) {
     Grid grid;
     PointTable table;
-    const Fit fit = recalculate(grid, table, Model::Intercept, 2).value();
+    const Fit fit = recalculate(grid, table, Model::Intercept, 2).fit.value();
     const double values[] = {fit.a, fit.da, fit.b, fit.db, fit.dl, fit.s, fit.r};
     const char* formats[] = {"  %.5E", "  %.5E", "  %.6f", "  %.5E", "  %.5E", "  %.6f", "  %.5f"};
     for (auto _ : state) {

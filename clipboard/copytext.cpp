@@ -1,7 +1,7 @@
 #include "clipboard/copytext.h"
 
+#include "core/cellvalue.h"
 #include "core/gridlimits.h"
-#include "core/parsenumber.h"
 #include "core/utf8.h"
 
 #include <algorithm>
@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 namespace calibrix {
@@ -103,9 +104,8 @@ std::vector<std::string> compactLayouts(const Decimal& d, std::string_view separ
 
 // Whether a text, cut to a cell's length, reads back as exactly this float.
 bool survivesCell(std::string_view text, float value) {
-    std::int16_t dataerror = 0;
-    const float back = parsenumber(utf8Prefix(text, std::size_t(cellChars)), dataerror);
-    return dataerror == 0 && back == value;
+    const std::optional<float> back = cellvalue(utf8Prefix(text, std::size_t(cellChars)));
+    return back == value;
 }
 
 } // namespace

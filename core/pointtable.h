@@ -14,7 +14,8 @@ struct PointTable {
     std::array<double, maxPoints + 1> conc{};
     std::array<double, maxPoints + 1> signal{};
     std::int16_t npoints = 0;
-    std::int16_t dataerror = 0;  ///< 1 read fine, -1 parser just rejected, 0 bad data reported
+    std::int16_t dataerror = 0;  ///< 1 read fine, 0 the read stopped at a bad row
+    std::int16_t badrow = 0;     ///< the row the last read stopped at, 0 when it read them all
     std::int16_t hoverpoint = 0; ///< row whose marker blinks, 0 for none
 
     /// Concentrations of rows 1..npoints.

@@ -1,6 +1,6 @@
 #include "core/readdata.h"
 
-#include "core/parsenumber.h"
+#include "core/cellvalue.h"
 
 namespace calibrix {
 
@@ -33,31 +33,38 @@ int lastFilledRow(const CellGrid& grid) {
     return 0;
 }
 
-void readdata(CellGrid& grid, PointTable& table) {
-    table.dataerror = 1;
+TableRead readdata(CellGrid& grid) {
     for (int row = 1; row <= maxPoints; ++row) {
         for (Column column : columns)
             trimCell(grid, column, row);
     }
 
     // The last row with any text; empty rows above it count as points.
-    table.npoints = std::int16_t(lastFilledRow(grid));
+    TableRead read;
+    read.npoints = lastFilledRow(grid);
 
-    for (int row = 1; row <= maxPoints; ++row)
-        grid.setRowBold(row, row <= table.npoints);
-
-    for (int row = 1; row <= table.npoints; ++row) {
-        // Both cells are parsed before the flag is looked at, so a bad C still sets MS.
-        table.conc[std::size_t(row)] = parsenumber(grid.text(Column::C, row), table.dataerror);
-        table.signal[std::size_t(row)] = parsenumber(grid.text(Column::MS, row), table.dataerror);
-        if (table.dataerror == -1) {
-            grid.reportBadPoint(row);
-            grid.clearResults();
-            table.dataerror = 0;
-            return;
+    for (int row = 1; row <= read.npoints; ++row) {
+        // Both cells are parsed before either is judged, so a bad C still sets MS.
+        const std::optional<float> c = cellvalue(grid.text(Column::C, row));
+        const std::optional<float> ms = cellvalue(grid.text(Column::MS, row));
+        read.conc[std::size_t(row)] = c.value_or(0.0f);
+        read.signal[std::size_t(row)] = ms.value_or(0.0f);
+        if (!c || !ms) {
+            read.badrow = row;
+            break;
         }
     }
-    grid.clearResults();
+    return read;
+}
+
+void store(const TableRead& read, PointTable& table) {
+    table.npoints = std::int16_t(read.npoints);
+    for (int row = 1; row <= read.lastRead(); ++row) {
+        table.conc[std::size_t(row)] = read.conc[std::size_t(row)];
+        table.signal[std::size_t(row)] = read.signal[std::size_t(row)];
+    }
+    table.dataerror = read.badrow != 0 ? 0 : 1;
+    table.badrow = std::int16_t(read.badrow);
 }
 
 } // namespace calibrix

@@ -69,7 +69,7 @@ QWidget* makeOwnControl(const Control& row, QWidget* parent) {
 
 } // namespace
 
-/// The window's cells as the table read sees them.
+/// The window's cells as the table read and the table edits see them.
 class Stat::Cells final : public CellGrid {
 public:
     explicit Cells(Stat& window) : w_(window) {}
@@ -80,16 +80,6 @@ public:
     void setText(Column column, int row, std::string_view text) override {
         w_.cell(column, row)->setText(QString::fromUtf8(text.data(), qsizetype(text.size())));
     }
-    void setRowBold(int row, bool bold) override {
-        QLabel* label = w_.ui_.label1[std::size_t(row)];
-        if (label->font().bold() != bold) {
-            QFont font = label->font();
-            font.setBold(bold);
-            label->setFont(font);
-        }
-    }
-    void reportBadPoint(int row) override { w_.showBadPoint(row); }
-    void clearResults() override { w_.vyvid(); }
 
 private:
     Stat& w_;
@@ -237,11 +227,13 @@ void Stat::Command1_Click() {
 }
 
 // The calculation: read the table, fit, show the texts, draw. Every step that stops leaves the
-// results and the plot blank, as the table read has already cleared them.
+// results and the plot blank, as showing the read has already cleared them.
 void Stat::calculate() {
     resultsshown_ = 0;
     const Model m = model();
-    const std::optional<Fit> fit = recalculate(*cells_, table_, m, level());
+    const Calculation calculation = recalculate(*cells_, table_, m, level());
+    showRead(calculation.read);
+    const std::optional<Fit>& fit = calculation.fit;
     if (!fit)
         return;
     const ResultTexts texts = resulttexts(*fit, m, QLocale().decimalPoint().toStdString());
@@ -264,6 +256,23 @@ void Stat::calculate() {
         vyvid();
         break;
     }
+}
+
+// What the read found, in the order the user sees it: the rows that count in bold, the first
+// bad row in a message box, then the results and the plot blanked.
+void Stat::showRead(const TableRead& read) {
+    for (int row = 1; row <= maxPoints; ++row) {
+        QLabel* label = ui_.label1[std::size_t(row)];
+        const bool bold = row <= read.npoints;
+        if (label->font().bold() != bold) {
+            QFont font = label->font();
+            font.setBold(bold);
+            label->setFont(font);
+        }
+    }
+    if (read.badrow != 0)
+        showBadPoint(read.badrow);
+    vyvid();
 }
 
 void Stat::vyvid() {

@@ -65,6 +65,7 @@ private:
     // The calculation and what it writes.
     void Command1_Click();
     void calculate();
+    void showRead(const TableRead& read);
     void vyvid();
     void showBadPoint(int row);
 

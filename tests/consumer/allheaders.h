@@ -3,6 +3,7 @@
 #include "clipboard/copytext.h"
 #include "clipboard/pastetext.h"
 #include "core/calculation.h"
+#include "core/cellvalue.h"
 #include "core/gridlimits.h"
 #include "core/parsenumber.h"
 #include "core/pointtable.h"

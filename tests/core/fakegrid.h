@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/readdata.h"
+#include "tests/common/sampletable.h"
 
 #include <array>
 #include <string>
@@ -15,15 +16,11 @@ struct Cell {
     std::string text;
 };
 
-/// An in-memory grid that records what a table read or a table edit does to it.
+/// An in-memory grid that records the writes a table read or a table edit makes.
 class FakeGrid : public CellGrid {
 public:
     std::array<std::array<std::string, maxPoints + 1>, 2> cells;
-    std::array<bool, maxPoints + 1> bold{};
-    std::vector<std::string> events; ///< "set", "report N" and "clear", in order
-    std::vector<int> reports;
-    std::vector<double> signalatreport; ///< table->signal[row] when the row was reported
-    const PointTable* table = nullptr;
+    std::vector<std::string> events; ///< "set" for every write that changed a cell
 
     explicit FakeGrid(const std::vector<Cell>& filled = {}) {
         for (const Cell& c : filled)
@@ -43,23 +40,14 @@ public:
         cell(column, row) = text;
         events.push_back("set");
     }
-    void setRowBold(int row, bool isbold) override { bold[std::size_t(row)] = isbold; }
-    void reportBadPoint(int row) override {
-        events.push_back("report " + std::to_string(row));
-        reports.push_back(row);
-        if (table)
-            signalatreport.push_back(table->signal[std::size_t(row)]);
-    }
-    void clearResults() override { events.push_back("clear"); }
 };
 
 /// The ten sample points the program opens with, as the cells hold them.
 inline std::vector<Cell> samplecells() {
-    const char* signals[] = {"10", "22", "28", "43", "51", "56", "69", "80", "92", "99"};
     std::vector<Cell> cells;
-    for (int row = 1; row <= 10; ++row) {
-        cells.push_back({row, Column::C, std::to_string(row)});
-        cells.push_back({row, Column::MS, signals[row - 1]});
+    for (std::size_t i = 0; i < testdata::sampleC.size(); ++i) {
+        cells.push_back({int(i) + 1, Column::C, testdata::sampleC[i]});
+        cells.push_back({int(i) + 1, Column::MS, testdata::sampleMS[i]});
     }
     return cells;
 }
