@@ -1,4 +1,6 @@
 #include "clipboard/clipboardio.h"
+#include "tests/common/messages.h"
+#include "tests/common/modalanswerer.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -16,46 +18,7 @@ Q_DECLARE_METATYPE(calibrix::PasteKind)
 namespace calibrix {
 namespace {
 
-// Answers the next modal message box with `answer`, polling from the box's own event loop,
-// and notes what the box showed. A box without that button is closed all the same.
-class BoxAnswerer {
-public:
-    explicit BoxAnswerer(QMessageBox::StandardButton answer) : answer_(answer) {
-        QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] { poll(); });
-        timer_.start(10);
-    }
-
-    bool seen = false;
-    QString title, text;
-    QMessageBox::StandardButtons buttons;
-    QMessageBox::StandardButton defaultbutton = QMessageBox::NoButton;
-    QMessageBox::Icon icon = QMessageBox::Information;
-    bool ontop = false;
-    Qt::WindowModality modality = Qt::NonModal;
-
-private:
-    void poll() {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr)
-            return;
-        timer_.stop();
-        seen = true;
-        title = box->windowTitle();
-        text = box->text();
-        buttons = box->standardButtons();
-        defaultbutton = box->standardButton(box->defaultButton());
-        icon = box->icon();
-        ontop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-        modality = box->windowModality();
-        if (QAbstractButton* button = box->button(answer_))
-            button->click();
-        else
-            box->done(-1);
-    }
-
-    QMessageBox::StandardButton answer_;
-    QTimer timer_;
-};
+using test::ModalAnswerer;
 
 QImage redimage() {
     QImage image(4, 4, QImage::Format_RGB32);
@@ -94,39 +57,35 @@ private Q_SLOTS:
     void columnQuestion() {
         QFETCH(QMessageBox::StandardButton, answer);
         QFETCH(ColumnChoice, choice);
-        BoxAnswerer box(answer);
+        ModalAnswerer answerer(answer);
         QCOMPARE(askPasteColumn(nullptr), choice);
-        QVERIFY(box.seen);
-        QCOMPARE(box.title, " Select column");
-        QCOMPARE(box.text, " Probably you have copied only one column! In what column do you "
-                           "want to paste it - column C (Yes) or column MS (No)? ");
+        QCOMPARE(answerer.count(), 1);
+        const test::Box& box = answerer.boxes().front();
+        QCOMPARE(box.title, testdata::questionTitle);
+        QCOMPARE(box.text, testdata::oneColumn);
         QCOMPARE(box.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        QCOMPARE(box.defaultbutton, QMessageBox::Yes);
+        QCOMPARE(box.defaultButton, QMessageBox::Yes);
         QCOMPARE(box.icon, QMessageBox::NoIcon);
-        QVERIFY(box.ontop);
+        QVERIFY(box.onTop);
         QCOMPARE(box.modality, Qt::ApplicationModal);
     }
 
     void problemBoxes_data() {
         QTest::addColumn<PasteKind>("kind");
         QTest::addColumn<QString>("text");
-        QTest::newRow("no data") << PasteKind::NoData
-                                 << " No data in the clipboard! Please select two columns and "
-                                    "then click Paste. ";
-        QTest::newRow("too many") << PasteKind::TooManyColumns
-                                  << " Probably you have copied too many columns! You can do it "
-                                     "if only two of them are filled. ";
-        QTest::newRow("unrecognizable")
-            << PasteKind::Unrecognizable << " Sorry, unrecognizable data ";
+        QTest::newRow("no data") << PasteKind::NoData << testdata::noData;
+        QTest::newRow("too many") << PasteKind::TooManyColumns << testdata::tooMany;
+        QTest::newRow("unrecognizable") << PasteKind::Unrecognizable << testdata::unrecognizable;
     }
 
     void problemBoxes() {
         QFETCH(PasteKind, kind);
         QFETCH(QString, text);
-        BoxAnswerer box(QMessageBox::Ok);
+        ModalAnswerer answerer;
         showPasteProblem(nullptr, kind);
-        QVERIFY(box.seen);
-        QCOMPARE(box.title, "incorrect data");
+        QCOMPARE(answerer.count(), 1);
+        const test::Box& box = answerer.boxes().front();
+        QCOMPARE(box.title, testdata::pasteTitle);
         QCOMPARE(box.text, text);
         QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
         QCOMPARE(box.icon, QMessageBox::NoIcon);
@@ -135,9 +94,9 @@ private Q_SLOTS:
 
     void noBoxForColumns() {
         for (const PasteKind kind : {PasteKind::OneColumn, PasteKind::TwoColumns}) {
-            BoxAnswerer box(QMessageBox::Ok);
+            ModalAnswerer answerer;
             showPasteProblem(nullptr, kind);
-            QVERIFY(!box.seen);
+            QCOMPARE(answerer.count(), 0);
         }
     }
 };

@@ -1,3 +1,4 @@
+#include "tests/common/modalanswerer.h"
 #include "ui/about.h"
 
 #include <QDir>
@@ -12,7 +13,6 @@
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 using calibrix::About;
 
@@ -70,14 +70,6 @@ private:
     QByteArray path_;
 };
 
-// A message box the link failure showed: what it said and how.
-struct Shown {
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::Warning;
-    Qt::WindowModality modality = Qt::NonModal;
-    int count = 0;
-};
-
 // What the main window's About button does.
 void request(QPointer<About>& about) {
     if (about.isNull())
@@ -113,22 +105,9 @@ class AboutTest : public QObject {
 
     FakeOpener opener_;
     QPointer<About> about_;
-    Shown shown_;
-    QTimer answer_;
+    calibrix::test::ModalAnswerer boxes_; ///< answers every link-failure box, recording it
 
 private Q_SLOTS:
-    // Answers every link-failure box, recording it.
-    void initTestCase() {
-        connect(&answer_, &QTimer::timeout, this, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (box == nullptr || !box->isVisible())
-                return;
-            shown_ = {box->text(), box->icon(), box->windowModality(), shown_.count + 1};
-            box->button(QMessageBox::Ok)->click();
-        });
-        answer_.start(10);
-    }
-
     void cleanupTestCase() { delete about_; }
 
     // Every test starts from a shown, active window with the focus on OK.
@@ -136,7 +115,7 @@ private Q_SLOTS:
         delete about_;
         request(about_);
         QVERIFY(QTest::qWaitForWindowActive(about_));
-        shown_ = {};
+        boxes_.clear();
     }
 
     void artwork_data() {
@@ -371,10 +350,11 @@ private Q_SLOTS:
         opener_.install(exitCode);
         QTest::mouseClick(control(about_, label.toLatin1().constData()), Qt::LeftButton);
         if (exitCode != 0) {
-            QTRY_COMPARE(shown_.count, 1);
-            QVERIFY2(shown_.text.contains(address), qPrintable(shown_.text));
-            QCOMPARE(shown_.icon, QMessageBox::NoIcon);
-            QCOMPARE(shown_.modality, Qt::ApplicationModal);
+            QTRY_COMPARE(boxes_.count(), 1);
+            const calibrix::test::Box& shown = boxes_.boxes().front();
+            QVERIFY2(shown.text.contains(address), qPrintable(shown.text));
+            QCOMPARE(shown.icon, QMessageBox::NoIcon);
+            QCOMPARE(shown.modality, Qt::ApplicationModal);
         }
         if (exitCode >= 0) {
             QTRY_COMPARE(opener_.args(), QStringLiteral("1\n") + link + u'\n');
@@ -382,7 +362,7 @@ private Q_SLOTS:
         }
         if (exitCode == 0) {
             QTest::qWait(300); // time for a wrong box to show
-            QCOMPARE(shown_.count, 0);
+            QCOMPARE(boxes_.count(), 0);
             QCOMPARE(QApplication::focusWidget(),
                      control(about_, "Clear")); // a click takes no focus
         }
@@ -421,7 +401,7 @@ private Q_SLOTS:
             QTRY_COMPARE(opener_.args(), QStringLiteral("1\n") + link + u'\n');
             QTRY_VERIFY(opener_.done());
         }
-        QCOMPARE(shown_.count, 0);
+        QCOMPARE(boxes_.count(), 0);
         QVERIFY(about_->isVisible());
     }
 
@@ -432,10 +412,10 @@ private Q_SLOTS:
         QTRY_VERIFY(!opener_.args().isEmpty());
         QTest::keyClick(control(about_, "Clear"), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), control(about_, "Label4"));
-        QCOMPARE(shown_.count, 0);
+        QCOMPARE(boxes_.count(), 0);
         opener_.release();
-        QTRY_COMPARE(shown_.count, 1);
-        QVERIFY(shown_.text.contains(QStringLiteral("calibrix@example.org")));
+        QTRY_COMPARE(boxes_.count(), 1);
+        QVERIFY(boxes_.texts().front().contains(QStringLiteral("calibrix@example.org")));
     }
 
     void cursors() {

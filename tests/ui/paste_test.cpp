@@ -1,5 +1,7 @@
 #include "control.h"
-#include "modalanswerer.h"
+#include "tests/common/messages.h"
+#include "tests/common/modalanswerer.h"
+#include "tests/common/sampletable.h"
 #include "ui/stat.h"
 
 #include <QClipboard>
@@ -17,14 +19,15 @@ using calibrix::test::ModalAnswerer;
 
 namespace {
 
-const QString noData =
-    QStringLiteral(" No data in the clipboard! Please select two columns and then click Paste. ");
-const QString tooMany = QStringLiteral(" Probably you have copied too many columns! You can do it "
-                                       "if only two of them are filled. ");
-const QString oneColumn = QStringLiteral(
-    " Probably you have copied only one column! In what column do you want to paste it - column C "
-    "(Yes) or column MS (No)? ");
-const QString unrecognizable = QStringLiteral(" Sorry, unrecognizable data ");
+namespace text = calibrix::testdata;
+const QString noData = QString::fromLatin1(text::noData);
+const QString tooMany = QString::fromLatin1(text::tooMany);
+const QString oneColumn = QString::fromLatin1(text::oneColumn);
+const QString unrecognizable = QString::fromLatin1(text::unrecognizable);
+
+QString badPoint(int row) {
+    return QString::fromStdString(text::badPoint(row));
+}
 
 /// Everything a paste may change: the cells, the point count and the result texts.
 struct Snapshot {
@@ -126,14 +129,19 @@ private Q_SLOTS:
         ModalAnswerer answerer{QMessageBox::StandardButton(answer)};
         paste(w, QStringLiteral("5\r\n6\r\n7\r\n"));
         QCOMPARE(answerer.texts(), QStringList{oneColumn});
-        QCOMPARE(answerer.titles(), QStringList{QStringLiteral(" Select column")});
+        QCOMPARE(answerer.titles(), QStringList{QString::fromLatin1(text::questionTitle)});
         if (answer == QMessageBox::Cancel) {
             QVERIFY(snapshot(w) == before);
             return;
         }
         const QStringList pasted = padded({"5", "6", "7"});
-        const QStringList c = padded({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"});
-        const QStringList ms = padded({"10", "22", "28", "43", "51", "56", "69", "80", "92", "99"});
+        QStringList c, ms;
+        for (std::size_t i = 0; i < text::sampleC.size(); ++i) {
+            c << QString::fromLatin1(text::sampleC[i]);
+            ms << QString::fromLatin1(text::sampleMS[i]);
+        }
+        c = padded(c);
+        ms = padded(ms);
         QCOMPARE(column(w, "TextX"), answer == QMessageBox::Yes ? pasted : c);
         QCOMPARE(column(w, "TextY"), answer == QMessageBox::Yes ? ms : pasted);
         // Either way the other column keeps its ten values, so ten points are read.
@@ -162,7 +170,7 @@ private Q_SLOTS:
         const QString copied = copy(w);
         paste(w, text);
         QCOMPARE(answerer.texts(), QStringList{message});
-        QCOMPARE(answerer.titles(), QStringList{QStringLiteral("incorrect data")});
+        QCOMPARE(answerer.titles(), QStringList{QString::fromLatin1(text::pasteTitle)});
         QVERIFY(snapshot(w) == before);
         QCOMPARE(child(w, QStringLiteral("Pict"))->grab().toImage(), plot);
         QCOMPARE(copy(w), copied);
@@ -181,12 +189,10 @@ private Q_SLOTS:
             << QString(1'000'000, u'7') << QStringList{oneColumn} << QStringLiteral("777777777777");
         QTest::newRow("NUL characters")
             << QStringLiteral("1\t2\r\n2\t3\r\n3\t4\r\n").replace(u'2', QChar(0))
-            << QStringList{QStringLiteral("Incorrect data. Please check the point \u2116 1")}
-            << QStringLiteral("1");
+            << QStringList{badPoint(1)} << QStringLiteral("1");
         QTest::newRow("lone surrogate")
             << QStringLiteral("1\t5\r\n") + QChar(0xD800) + QStringLiteral("\t6\r\n")
-            << QStringList{QStringLiteral("Incorrect data. Please check the point \u2116 2")}
-            << QStringLiteral("1");
+            << QStringList{badPoint(2)} << QStringLiteral("1");
     }
     void hostileClipboardTextGetsTheRightAnswer() {
         QFETCH(QString, text);
@@ -215,9 +221,8 @@ private Q_SLOTS:
         Stat w;
         ModalAnswerer answerer;
         paste(w, QStringLiteral("Conc\tSignal\r\n1\t10\r\n2\t20\r\n3\t31\r\n"));
-        QCOMPARE(answerer.texts(),
-                 QStringList{QStringLiteral("Incorrect data. Please check the point \u2116 1")});
-        QCOMPARE(answerer.titles(), QStringList{QStringLiteral("incorrect value")});
+        QCOMPARE(answerer.texts(), QStringList{badPoint(1)});
+        QCOMPARE(answerer.titles(), QStringList{QString::fromLatin1(text::badValueTitle)});
         QCOMPARE(cell(w, "TextX", 1)->text(), QStringLiteral("Conc"));
         QVERIFY(!w.resultsShown());
     }

@@ -1,13 +1,18 @@
 #include "control.h"
-#include "modalanswerer.h"
+#include "tests/common/messages.h"
+#include "tests/common/modalanswerer.h"
+#include "tests/common/sampletable.h"
 #include "ui/stat.h"
 #include "ui/statlayout.h"
 
 #include <QAbstractButton>
+#include <QClipboard>
 #include <QDir>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QSvgRenderer>
@@ -22,7 +27,7 @@ namespace {
 const char* const resultNames[] = {"Laba", "Labda", "Labb", "Labdb", "Labnv", "Labso", "Labr"};
 
 QString badPoint(int row) {
-    return QStringLiteral("Incorrect data. Please check the point \u2116 %1").arg(row);
+    return QString::fromStdString(calibrix::testdata::badPoint(row));
 }
 
 } // namespace
@@ -60,31 +65,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("model");
         QTest::addColumn<int>("level");
         QTest::addColumn<QStringList>("expected");
-        // a, Δa, b, Δb, DL, SD, R
-        QTest::newRow("a+bC 95") << "Option2" << 2
-                                 << QStringList{"  5.33333E-01", "  3.488149",    "  9.903030",
-                                                "  5.62166E-01", "  6.28757E-01", "  2.214279",
-                                                "  0.99758"};
-        QTest::newRow("a+bC 90") << "Option2" << 1
-                                 << QStringList{"  5.33333E-01", "  2.813511",    "  9.903030",
-                                                "  4.53438E-01", "  5.12474E-01", "  2.214279",
-                                                "  0.99758"};
-        QTest::newRow("a+bC 99") << "Option2" << 3
-                                 << QStringList{"  5.33333E-01", "  5.074908",    "  9.903030",
-                                                "  8.17896E-01", "  8.92958E-01", "  2.214279",
-                                                "  0.99758"};
-        QTest::newRow("bC 95")
-            << "Option3" << 2
-            << QStringList{"",           "",         "  9.979221", "  2.42531E-01", "  1.30498E-01",
-                           "  2.103800", "  0.99758"};
-        QTest::newRow("bC 90")
-            << "Option3" << 1
-            << QStringList{"",           "",         "  9.979221", "  1.96533E-01", "  1.06226E-01",
-                           "  2.103800", "  0.99758"};
-        QTest::newRow("bC 99")
-            << "Option3" << 3
-            << QStringList{"",           "",         "  9.979221", "  3.48464E-01", "  1.85574E-01",
-                           "  2.103800", "  0.99758"};
+        for (const auto& example : calibrix::testdata::workedExamples) {
+            QStringList texts;
+            for (const char* text : example.texts)
+                texts << QString::fromLatin1(text);
+            QTest::newRow(example.name)
+                << (example.model == calibrix::Model::Origin ? "Option3" : "Option2")
+                << example.level << texts;
+        }
     }
     void startupResultsForEveryModelAndLevel() {
         QFETCH(QString, model);
