@@ -365,7 +365,13 @@ void Stat::Label3_Click(int index) {
     ui_.option1[std::size_t(index)]->click();
 }
 
+// After a read that stopped at a bad cell the values are not the cells': the copy names that
+// point again and leaves the clipboard as it was.
 void Stat::Comcopy_Click() {
+    if (table_.badrow != 0) {
+        showBadPoint(table_.badrow);
+        return;
+    }
     setClipboardText(copyText(table_.concValues(), table_.signalValues(),
                               QLocale().decimalPoint().toStdString()));
 }

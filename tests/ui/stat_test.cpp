@@ -206,6 +206,35 @@ private Q_SLOTS:
         QVERIFY(blank(w));
     }
 
+    // A read that stopped at a bad cell did not read the edits after it: the copy names that
+    // point again instead of handing on numbers the cells do not show.
+    void copyAfterABadCellNamesThePointAndKeepsTheClipboard() {
+        Stat w;
+        w.show();
+        ModalAnswerer answerer;
+        typeInto(cellX(w, 3), QStringLiteral("12a"));
+        typeInto(cellY(w, 5), QStringLiteral("500"));
+        typeInto(cellX(w, 11), QStringLiteral("11"));
+        typeInto(cellY(w, 11), QStringLiteral("111"));
+        answerer.clear();
+        QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
+        QTest::mouseClick(child(w, "Comcopy"), Qt::LeftButton);
+        QCOMPARE(answerer.texts(), QStringList{badPoint(3)});
+        QCOMPARE(answerer.titles(),
+                 QStringList{QString::fromLatin1(calibrix::testdata::badValueTitle)});
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
+        QVERIFY(blank(w));
+
+        // Mended, the copy writes what the cells show, and says nothing.
+        typeInto(cellX(w, 3), QStringLiteral("3"));
+        answerer.clear();
+        QTest::mouseClick(child(w, "Comcopy"), Qt::LeftButton);
+        QCOMPARE(answerer.count(), 0);
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 QStringLiteral("1\t10\r\n2\t22\r\n3\t28\r\n4\t43\r\n5\t500\r\n6\t56\r\n7\t69\r\n"
+                                "8\t80\r\n9\t92\r\n10\t99\r\n11\t111\r\n"));
+    }
+
     void clearEmptiesTheTable() {
         Stat w;
         QTest::mouseClick(child(w, "Clear"), Qt::LeftButton);
