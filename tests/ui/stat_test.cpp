@@ -206,6 +206,28 @@ private Q_SLOTS:
         QVERIFY(blank(w));
     }
 
+    // While the bad-value box waits for the user, the rows already show in bold and the last
+    // results are still on screen; they go blank once the box is closed.
+    void theBadValueBoxComesAfterTheLabelsAndBeforeTheBlanking() {
+        Stat w;
+        w.show();
+        const QStringList before = results(w);
+        QLabel* label12 = child<QLabel>(w, "Label1(12)");
+        QStringList atBox;
+        bool boldAtBox = false;
+        ModalAnswerer answerer;
+        answerer.setChooser([&](const QMessageBox&) {
+            atBox = results(w);
+            boldAtBox = label12->font().bold();
+            return QMessageBox::Ok;
+        });
+        cellY(w, 12)->setText(QStringLiteral("x"));
+        QCOMPARE(answerer.texts(), QStringList{badPoint(12)});
+        QVERIFY(boldAtBox);
+        QCOMPARE(atBox, before);
+        QVERIFY(blank(w));
+    }
+
     // A read that stopped at a bad cell did not read the edits after it: the copy names that
     // point again instead of handing on numbers the cells do not show.
     void copyAfterABadCellNamesThePointAndKeepsTheClipboard() {
