@@ -4,7 +4,7 @@
 // parser accepts exactly the texts the reference accepts.
 
 #include "core/parsenumber.h"
-#include "tests/core/parsereference.h"
+#include "tests/common/parsereference.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,9 +1,10 @@
 // Every text of up to four characters over the notation's alphabet and two letters, compared
-// with the plain reference reading: acceptance, value and flag. Each variant puts the short
-// texts into a longer context, so that the 12-character limit and long digit runs are met too.
+// with the reference reading written from the grammar: acceptance, value and flag. Each variant
+// puts the short texts into a longer context, so that the 12-character limit and long digit runs
+// are met too.
 
 #include "core/parsenumber.h"
-#include "parsereference.h"
+#include "tests/common/parsereference.h"
 
 #include <cmath>
 #include <cstdio>
