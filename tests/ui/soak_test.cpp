@@ -3,14 +3,16 @@
 // and the one-column question answered at random. After every action the window must agree
 // with its own cells: the point count, the bold row labels, the results (recomputed here from
 // the cell texts), the message boxes the action showed, and a copy that reads back as the
-// table's values.
+// values the cells show, or names the bad point and keeps the clipboard. Cell values, pastes
+// and deletions are predicted here from the rules, not with the program's own functions.
 
-#include "clipboard/pastetext.h"
 #include "control.h"
-#include "core/parsenumber.h"
 #include "core/results.h"
 #include "core/statistics.h"
 #include "plot/plotgeometry.h"
+#include "tests/common/messages.h"
+#include "tests/common/modalanswerer.h"
+#include "tests/common/parsereference.h"
 #include "ui/stat.h"
 
 #include <QAbstractButton>
@@ -23,9 +25,9 @@
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -44,27 +46,106 @@ const std::uint32_t seed = qEnvironmentVariableIsSet("CALIBRIX_SOAK_SEED")
                                : 20240607;
 constexpr int rows = 25;
 
-const QString badValueTitle = QStringLiteral("incorrect value");
-const QString pasteTitle = QStringLiteral("incorrect data");
-const QString questionTitle = QStringLiteral(" Select column");
+namespace text = calibrix::testdata;
+using calibrix::test::Box;
+
+const QString badValueTitle = QString::fromLatin1(text::badValueTitle);
+const QString pasteTitle = QString::fromLatin1(text::pasteTitle);
+const QString questionTitle = QString::fromLatin1(text::questionTitle);
 
 QString badPointText(int row) {
-    return QStringLiteral("Incorrect data. Please check the point \u2116 %1").arg(row);
+    return QString::fromStdString(text::badPoint(row));
 }
 
-QString pasteProblemText(calibrix::PasteKind kind) {
+/// What a paste does with a clipboard text, as the paste rules say.
+enum class PasteKind { NoData, OneColumn, TwoColumns, TooManyColumns, Unrecognizable };
+
+QString pasteProblemText(PasteKind kind) {
     switch (kind) {
-    case calibrix::PasteKind::NoData:
-        return QStringLiteral(
-            " No data in the clipboard! Please select two columns and then click Paste. ");
-    case calibrix::PasteKind::TooManyColumns:
-        return QStringLiteral(" Probably you have copied too many columns! You can do it if only "
-                              "two of them are filled. ");
-    case calibrix::PasteKind::Unrecognizable:
-        return QStringLiteral(" Sorry, unrecognizable data ");
+    case PasteKind::NoData:
+        return QString::fromLatin1(text::noData);
+    case PasteKind::TooManyColumns:
+        return QString::fromLatin1(text::tooMany);
+    case PasteKind::Unrecognizable:
+        return QString::fromLatin1(text::unrecognizable);
     default:
         return {};
     }
+}
+
+/// A paste worked out from the rules: the decision, and for one or two columns the texts of
+/// rows 1..25 as a cell of 12 characters keeps them.
+struct PastePrediction {
+    PasteKind kind = PasteKind::NoData;
+    QStringList first, second;
+};
+
+// Cuts the text as the paste rules read it, character by character on a 25 by 9 grid: a tab
+// moves one column on, CR, LF or CR LF end a line, a blank ends a cell that has content; then
+// empty and dash cells become "0", zero columns are dropped and the column count decides.
+PastePrediction predictPaste(const QString& text) {
+    constexpr int gridRows = 25, gridColumns = 9;
+    std::array<std::array<QString, gridColumns + 1>, gridRows + 1> grid; // [row][column]
+    int row = 1, column = 1, rowCount = 0, columnCount = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\t') {
+            ++column;
+        } else if (c == u'\r' || (c == u'\n' && (i == 0 || text[i - 1] != u'\r'))) {
+            ++row;
+            column = 1;
+        } else if (c == u'\n') {
+            // the LF of a CR LF
+        } else if (c == u' ') {
+            if (row <= gridRows && column <= gridColumns && !grid[row][column].isEmpty())
+                ++column;
+        } else if (row > gridRows) {
+            break;
+        } else if (column > gridColumns) {
+            return {PasteKind::TooManyColumns, {}, {}};
+        } else {
+            grid[row][column] += c;
+            rowCount = row;
+            columnCount = std::max(columnCount, column);
+        }
+    }
+    for (int r = 1; r <= rowCount; ++r) {
+        for (int col = 1; col <= columnCount; ++col) {
+            QString& cell = grid[r][col];
+            if (cell.isEmpty() || cell == u"-" || cell == u"--" || cell == u"---")
+                cell = QStringLiteral("0");
+        }
+    }
+    const auto zeros = [&](int col) {
+        for (int r = 1; r <= rowCount; ++r) {
+            if (grid[r][col] != u"0")
+                return false;
+        }
+        return true;
+    };
+    const int last = columnCount;
+    for (int j = 1; j < last; ++j) {
+        while (zeros(j)) {
+            bool restZero = true;
+            for (int col = j + 1; col <= last; ++col)
+                restZero = restZero && zeros(col);
+            if (restZero) // moving the columns left would never end
+                return {PasteKind::Unrecognizable, {}, {}};
+            for (int col = j; col < last; ++col) {
+                for (int r = 1; r <= rowCount; ++r)
+                    grid[r][col] = grid[r][col + 1];
+            }
+            --columnCount;
+        }
+    }
+    if (columnCount == 0 || columnCount > 2)
+        return {columnCount == 0 ? PasteKind::NoData : PasteKind::TooManyColumns, {}, {}};
+    PastePrediction out{columnCount == 1 ? PasteKind::OneColumn : PasteKind::TwoColumns, {}, {}};
+    for (int r = 1; r <= gridRows; ++r) {
+        out.first << (r <= rowCount ? grid[r][1].left(12) : QString());
+        out.second << (r <= rowCount && columnCount == 2 ? grid[r][2].left(12) : QString());
+    }
+    return out;
 }
 
 /// A text with its control characters made visible, shortened, for failure reports.
@@ -86,47 +167,6 @@ QString visible(const QString& text) {
         out += QStringLiteral("...(%1 characters)").arg(text.size());
     return out;
 }
-
-/// One message box as the user saw it, and the button pressed.
-struct Box {
-    QString title;
-    QString text;
-    QMessageBox::StandardButton answer;
-};
-
-/// Answers every message box the moment its event loop runs: OK, or Yes, No or Cancel at random
-/// for the one-column question. A zero-interval timer, so that a box costs no waiting.
-class BoxAnswerer {
-public:
-    explicit BoxAnswerer(std::mt19937& rng) : rng_(rng) {
-        timer_.setInterval(0);
-        QObject::connect(&timer_, &QTimer::timeout, [this] { respond(); });
-        timer_.start();
-    }
-
-    std::vector<Box> boxes; ///< shown since the last clear
-
-private:
-    void respond() {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr || !box->isVisible())
-            return;
-        QMessageBox::StandardButton answer = QMessageBox::Ok;
-        if (box->button(QMessageBox::Cancel) != nullptr) {
-            constexpr QMessageBox::StandardButton choices[] = {QMessageBox::Yes, QMessageBox::No,
-                                                               QMessageBox::Cancel};
-            answer = choices[rng_() % 3];
-        }
-        boxes.push_back({box->windowTitle(), box->text(), answer});
-        QAbstractButton* button = box->button(answer);
-        if (button == nullptr)
-            button = box->buttons().value(0);
-        button->click();
-    }
-
-    std::mt19937& rng_;
-    QTimer timer_;
-};
 
 /// What the window must show for its current cells, worked out here from the texts alone.
 struct Expected {
@@ -152,6 +192,7 @@ struct Tally {
     std::map<QString, int> pastes;
     std::map<QString, int> states; ///< what the window showed after each action
     int badValueBoxes = 0;
+    int copiesRefused = 0; ///< copies that named a bad point instead of writing
 };
 
 } // namespace
@@ -161,7 +202,7 @@ class SoakTest : public QObject {
 
     std::mt19937 rng_{seed};
     Stat* w_ = nullptr;
-    BoxAnswerer* answerer_ = nullptr;
+    calibrix::test::ModalAnswerer* answerer_ = nullptr;
     std::array<QLineEdit*, rows + 1> textX_{}, textY_{};
     std::array<QLabel*, rows + 1> label1_{};
     std::array<QAbstractButton*, rows + 1> delpoint_{};
@@ -212,11 +253,12 @@ class SoakTest : public QObject {
             }
         }
         for (int row = 1; row <= e.npoints && e.badrow == 0; ++row) {
-            std::int16_t dataerror = 1;
             const auto at = std::size_t(row);
-            e.conc[at] = calibrix::parsenumber(cell(0, row)->text().toStdString(), dataerror);
-            e.signal[at] = calibrix::parsenumber(cell(1, row)->text().toStdString(), dataerror);
-            if (dataerror == -1)
+            const auto c = calibrix::reference::readCell(cell(0, row)->text().toStdString());
+            const auto ms = calibrix::reference::readCell(cell(1, row)->text().toStdString());
+            e.conc[at] = c.value;
+            e.signal[at] = ms.value;
+            if (!c.accepted || !ms.accepted)
                 e.badrow = row;
         }
         if (e.badrow != 0 || e.npoints < 3)
@@ -254,6 +296,15 @@ class SoakTest : public QObject {
             s.values.push_back(w_->table().signal[std::size_t(row)]);
         }
         return s;
+    }
+
+    /// A closed message box leaves the offscreen platform without an active window, where a
+    /// desktop gives the activation, and with it the focus, back to the main window.
+    bool reactivate() {
+        if (QApplication::activeWindow() == w_)
+            return true;
+        w_->activateWindow();
+        return QTest::qWaitForWindowActive(w_);
     }
 
     // ----- The checks after every action -----
@@ -316,7 +367,7 @@ class SoakTest : public QObject {
         // One bad-value message for an action that ends on a bad cell, and only if the action
         // recalculated; never more than one.
         QStringList badBoxes;
-        for (const Box& box : answerer_->boxes) {
+        for (const Box& box : answerer_->boxes()) {
             if (box.title == badValueTitle)
                 badBoxes << box.text;
         }
@@ -327,39 +378,61 @@ class SoakTest : public QObject {
             return QStringLiteral("bad-value messages [%1], expected [%2]")
                 .arg(badBoxes.join(u'|'), wantBad.join(u'|'));
 
-        return copyInconsistency();
+        return copyInconsistency(e);
     }
 
     /// Copy, then read every copied text as a paste would put it into a cell: the values must
-    /// come back exactly.
-    QString copyInconsistency() {
+    /// be those the cells show. After a read that stopped at a bad cell the copy names that point
+    /// again and leaves the clipboard as it was.
+    QString copyInconsistency(const Expected& e) {
+        const QString before = QGuiApplication::clipboard()->text();
+        const QString marker = QStringLiteral("clipboard before the copy");
+        QGuiApplication::clipboard()->setText(marker);
+        answerer_->clear();
         // Pressed from code, so that checking does not move the focus off the user's cell.
         copy_->click();
         const QString copied = QGuiApplication::clipboard()->text();
-        const calibrix::PointTable& table = w_->table();
+        const QStringList boxes = answerer_->texts();
+        answerer_->clear();
+        if (!reactivate())
+            return QStringLiteral("the window stays inactive after the copy");
+        if (e.badrow != 0) {
+            QGuiApplication::clipboard()->setText(before); // what a later paste of "the copy" finds
+            if (boxes != QStringList{badPointText(e.badrow)})
+                return QStringLiteral("copy with bad row %1 showed [%2]")
+                    .arg(e.badrow)
+                    .arg(boxes.join(u'|'));
+            if (copied != marker)
+                return QStringLiteral("copy with bad row %1 wrote ").arg(e.badrow) +
+                       visible(copied);
+            ++tally_.copiesRefused;
+            return {};
+        }
+        if (!boxes.isEmpty())
+            return QStringLiteral("copy of good data showed [%1]").arg(boxes.join(u'|'));
         QStringList lines = copied.split(QStringLiteral("\r\n"));
         if (lines.takeLast() != QString())
             return QStringLiteral("copy does not end with CR LF: ") + visible(copied);
-        if (lines.size() != table.npoints)
-            return QStringLiteral("copy has %1 lines for %2 points: %3")
+        if (lines.size() != e.npoints)
+            return QStringLiteral("copy has %1 lines for %2 filled rows: %3")
                 .arg(lines.size())
-                .arg(table.npoints)
+                .arg(e.npoints)
                 .arg(visible(copied));
-        for (int row = 1; row <= table.npoints; ++row) {
+        for (int row = 1; row <= e.npoints; ++row) {
             const QStringList fields = lines[row - 1].split(u'\t');
             if (fields.size() != 2)
                 return QStringLiteral("copied line %1 is not two fields: ").arg(row) +
                        visible(lines[row - 1]);
-            const double values[] = {table.conc[std::size_t(row)], table.signal[std::size_t(row)]};
+            const double values[] = {e.conc[std::size_t(row)], e.signal[std::size_t(row)]};
             for (int column = 0; column < 2; ++column) {
-                std::int16_t dataerror = 1;
-                const float back =
-                    calibrix::parsenumber(fields[column].left(12).toStdString(), dataerror);
-                if (dataerror != 1 || double(back) != values[column])
-                    return QStringLiteral("copied \"%1\" in row %2 reads back as %3, not %4")
+                const calibrix::reference::Reading back =
+                    calibrix::reference::readCell(fields[column].left(12).toStdString());
+                if (!back.accepted || double(back.value) != values[column])
+                    return QStringLiteral(
+                               "copied \"%1\" in row %2 reads back as %3, the cell as %4")
                         .arg(fields[column])
                         .arg(row)
-                        .arg(double(back), 0, 'g', 17)
+                        .arg(double(back.value), 0, 'g', 17)
                         .arg(values[column], 0, 'g', 17);
             }
         }
@@ -616,7 +689,7 @@ class SoakTest : public QObject {
         if (!recopy)
             QGuiApplication::clipboard()->setText(randomPasteText());
         const QString text = QGuiApplication::clipboard()->text();
-        const calibrix::PasteData predicted = calibrix::cutPasteText(text.toStdString());
+        const PastePrediction predicted = predictPaste(text);
         const Snapshot before = snapshot();
         const Expected beforeExpected = expected();
 
@@ -626,12 +699,11 @@ class SoakTest : public QObject {
             QStringLiteral("paste%1 \"%2\"")
                 .arg(recopy ? QStringLiteral(" the copy") : QString(), visible(text));
         std::vector<Box> pasteBoxes;
-        for (const Box& box : answerer_->boxes) {
+        for (const Box& box : answerer_->boxes()) {
             if (box.title != badValueTitle)
                 pasteBoxes.push_back(box);
         }
 
-        using calibrix::PasteKind;
         auto fail = [&failure](const QString& what) { failure = what; };
         if (predicted.kind == PasteKind::NoData || predicted.kind == PasteKind::TooManyColumns ||
             predicted.kind == PasteKind::Unrecognizable) {
@@ -671,11 +743,8 @@ class SoakTest : public QObject {
         }
 
         // The written columns hold the cut texts, as a cell keeps them; the other keeps its own.
-        QStringList first, second;
-        for (int row = 0; row < rows; ++row) {
-            first << QString::fromStdString(predicted.first[std::size_t(row)]).left(12);
-            second << QString::fromStdString(predicted.second[std::size_t(row)]).left(12);
-        }
+        const QStringList& first = predicted.first;
+        const QStringList& second = predicted.second;
         const QStringList wantC = filled == 2 ? before.cells.mid(0, rows) : first;
         const QStringList wantMS = filled == 1   ? before.cells.mid(rows, rows)
                                    : filled == 2 ? first
@@ -791,7 +860,16 @@ private Q_SLOTS:
 
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        BoxAnswerer answerer(rng_);
+        // Every box answered the moment its event loop runs: OK, or Yes, No or Cancel at random
+        // for the one-column question.
+        calibrix::test::ModalAnswerer answerer(QMessageBox::Ok, std::chrono::milliseconds(0));
+        answerer.setChooser([this](const QMessageBox& box) {
+            if (box.button(QMessageBox::Cancel) == nullptr)
+                return QMessageBox::Ok;
+            constexpr QMessageBox::StandardButton choices[] = {QMessageBox::Yes, QMessageBox::No,
+                                                               QMessageBox::Cancel};
+            return choices[rng_() % 3];
+        });
         answerer_ = &answerer;
         {
             const QString start = inconsistency(false);
@@ -799,18 +877,13 @@ private Q_SLOTS:
         }
 
         for (int step = 1; step <= actionCount; ++step) {
-            answerer.boxes.clear();
+            answerer.clear();
             textChanges_ = 0;
             focusCell_ = nullptr;
             bool recalculated = false;
             QString failure;
             note(act(recalculated, failure));
-            // A closed message box leaves the offscreen platform without an active window,
-            // where a desktop gives the activation back to the main window.
-            if (QApplication::activeWindow() != &w) {
-                w.activateWindow();
-                QVERIFY(QTest::qWaitForWindowActive(&w));
-            }
+            QVERIFY(reactivate());
             // Any change of a cell's text runs the action's calculation.
             recalculated = recalculated || textChanges_ > 0;
             if (failure.isEmpty())
@@ -836,7 +909,9 @@ private Q_SLOTS:
         summary += QStringLiteral(" pastes:");
         for (const auto& [name, count] : tally_.pastes)
             summary += QStringLiteral(" %1 %2,").arg(name).arg(count);
-        summary += QStringLiteral(" bad-value messages %1; states:").arg(tally_.badValueBoxes);
+        summary += QStringLiteral(" bad-value messages %1, copies refused %2; states:")
+                       .arg(tally_.badValueBoxes)
+                       .arg(tally_.copiesRefused);
         for (const auto& [name, count] : tally_.states)
             summary += QStringLiteral(" %1 %2,").arg(name).arg(count);
         qInfo("%s", qPrintable(summary));
@@ -844,6 +919,7 @@ private Q_SLOTS:
         for (const char* kind : {"refused", "cancelled", "one column", "two columns"})
             QVERIFY2(tally_.pastes[QLatin1String(kind)] > 0, kind);
         QVERIFY(tally_.badValueBoxes > 0);
+        QVERIFY(tally_.copiesRefused > 0);
         QVERIFY(tally_.states[QStringLiteral("plotted")] > 0);
     }
 };
