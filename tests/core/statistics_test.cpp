@@ -1,4 +1,5 @@
 #include "core/statistics.h"
+#include "tests/common/sampletable.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -157,8 +158,8 @@ void expectclose(const Fit& fit, const Reference& ref, double tolerance, bool ab
 
 // ---- The sample table the program opens with ------------------------------------------------
 
-const std::vector<double> samplec = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-const std::vector<double> samplems = {10, 22, 28, 43, 51, 56, 69, 80, 92, 99};
+const std::vector<double> samplec = testdata::sampleConc();
+const std::vector<double> samplems = testdata::sampleSignal();
 
 struct Worked {
     Model model;

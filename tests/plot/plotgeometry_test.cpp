@@ -1,4 +1,5 @@
 #include "plot/plotgeometry.h"
+#include "tests/common/sampletable.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -14,8 +15,8 @@ using Values = std::vector<double>;
 
 // The start-up sample and its least-squares fits, from Sxx = 385 and Sxy = 3842 (82.5 and 817
 // about the means 5.5 and 55).
-const Values sampleconc{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-const Values samplesignal{10, 22, 28, 43, 51, 56, 69, 80, 92, 99};
+const Values sampleconc = testdata::sampleConc();
+const Values samplesignal = testdata::sampleSignal();
 constexpr double interceptb = 817.0 / 82.5;
 constexpr double intercepta = 55.0 - 5.5 * interceptb;
 constexpr double originb = 3842.0 / 385.0;

@@ -1,6 +1,7 @@
 #include "plot/palette.h"
 #include "plot/plotgeometry.h"
 #include "plot/plotview.h"
+#include "tests/common/sampletable.h"
 
 #include <QImage>
 #include <QPaintEvent>
@@ -14,8 +15,8 @@ namespace calibrix {
 namespace {
 
 // The start-up sample with its fit MS = a + bC.
-const std::vector<double> sampleconc{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-const std::vector<double> samplesignal{10, 22, 28, 43, 51, 56, 69, 80, 92, 99};
+const std::vector<double> sampleconc = testdata::sampleConc();
+const std::vector<double> samplesignal = testdata::sampleSignal();
 constexpr double sampleb = 817.0 / 82.5;
 constexpr double samplea = 55.0 - 5.5 * sampleb;
 const PlotLayout sample = plotLayout(sampleconc, samplesignal, samplea, sampleb);
