@@ -1,6 +1,6 @@
 #include "plot/plotbackground.h"
 
-#include "plot/fonts.h"
+#include "windowkit/fonts.h"
 
 #include <QColor>
 #include <QFont>

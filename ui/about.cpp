@@ -1,10 +1,10 @@
 #include "ui/about.h"
 
-#include "ui/accessibility.h"
-#include "ui/controltable.h"
-#include "ui/linkopener.h"
-#include "ui/messagebox.h"
-#include "ui/windowplacement.h"
+#include "windowkit/accessibility.h"
+#include "windowkit/controltable.h"
+#include "windowkit/linkopener.h"
+#include "windowkit/messagebox.h"
+#include "windowkit/windowplacement.h"
 
 #include <QLabel>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "ui/controltable.h"
+#include "windowkit/controltable.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "ui/accessibility.h"
+#include "windowkit/accessibility.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

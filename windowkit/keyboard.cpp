@@ -1,4 +1,4 @@
-#include "ui/keyboard.h"
+#include "windowkit/keyboard.h"
 
 #include <QAbstractButton>
 #include <QKeyEvent>
