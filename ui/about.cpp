@@ -30,9 +30,7 @@ constexpr const char* thanks =
     "their own laboratories, and whose questions and remarks shaped the statistics it shows.";
 constexpr const char* findMore = "Find more chemical programs here:";
 
-constexpr std::uint32_t black = 0x000000;
-constexpr std::uint32_t blue = 0x0000C0;
-constexpr std::uint32_t grey = 0xE0E0E0;
+using namespace colors;
 
 const WindowDesign aboutWindow{"About", " About", 560, 328, ControlFont::Medium, grey, black};
 

@@ -18,12 +18,7 @@ constexpr auto W = Container::Window;
 constexpr auto F1 = Container::Frame1;
 constexpr auto F2 = Container::Frame2;
 
-constexpr std::uint32_t grey = 0xE0E0E0;
-constexpr std::uint32_t yellow = 0xFFFF80;
-constexpr std::uint32_t white = 0xFFFFFF;
-constexpr std::uint32_t black = 0x000000;
-constexpr std::uint32_t blue = 0x0000C0;
-constexpr std::uint32_t navy = 0x000080;
+using namespace colors;
 
 constexpr const char* cTip = "The value of concentration";
 constexpr const char* msTip = "The value of measured signal ";

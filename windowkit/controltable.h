@@ -12,6 +12,16 @@
 
 namespace calibrix {
 
+/// The windows' colors, 0xRRGGBB.
+namespace colors {
+inline constexpr std::uint32_t grey = 0xE0E0E0;   ///< the windows' ground and their buttons
+inline constexpr std::uint32_t yellow = 0xFFFF80; ///< column headers and result fields
+inline constexpr std::uint32_t white = 0xFFFFFF;  ///< cells and the plot
+inline constexpr std::uint32_t black = 0x000000;
+inline constexpr std::uint32_t blue = 0x0000C0; ///< row numbers, captions, options and links
+inline constexpr std::uint32_t navy = 0x000080; ///< the results
+} // namespace colors
+
 /// What kind of widget a row of a window's layout builds.
 enum class ControlKind {
     Label,        ///< static text, placed as the row's fit says
