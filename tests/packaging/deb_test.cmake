@@ -14,6 +14,7 @@ function(run)
 endfunction()
 
 file(REMOVE_RECURSE "${SCRATCH}")
+file(MAKE_DIRECTORY "${SCRATCH}")
 run(${DPKG} --print-architecture)
 set(arch "${out}")
 
