@@ -1,6 +1,6 @@
 #include "clipboard/clipboardio.h"
 
-#include "ui/messagebox.h"
+#include "windowkit/messagebox.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

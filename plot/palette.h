@@ -48,5 +48,10 @@ inline constexpr int markerColor = 1;
 inline constexpr int lineColor = 12;
 /// Palette number of a highlighted marker on its bright blink step: white.
 inline constexpr int blinkcolor = 15;
+/// Palette numbers of the background picture: the black frame, ticks and axis titles, the light
+/// grey grid and the blue corner labels.
+inline constexpr int frameColor = 0;
+inline constexpr int gridColor = 7;
+inline constexpr int cornerLabelColor = 9;
 
 } // namespace calibrix

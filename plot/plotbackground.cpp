@@ -1,6 +1,8 @@
 #include "plot/plotbackground.h"
 
-#include "plot/fonts.h"
+#include "plot/palette.h"
+#include "plot/plotgeometry.h"
+#include "windowkit/fonts.h"
 
 #include <QColor>
 #include <QFont>
@@ -13,20 +15,21 @@ namespace calibrix {
 
 namespace {
 
-// Frame lines in drawing coordinates. The bottom line reaches 4 pixels left of the frame and the
-// sides 4 pixels below it, as end ticks under the range ends.
-constexpr int frameLeft = 55;
-constexpr int frameRight = 355;
-constexpr int frameTop = 11;
-constexpr int frameBottom = 231;
+// The bottom frame line reaches 4 pixels left of the frame and the sides 4 pixels below it, as
+// end ticks under the range ends.
 constexpr int endTick = 4;
 constexpr std::array gridx{115, 175, 235, 295};
 constexpr std::array gridy{55, 99, 143, 187};
 constexpr int gridTick = 3;
 
-constexpr QRgb black = qRgb(0, 0, 0);
-constexpr QRgb grid = qRgb(192, 192, 192);
-constexpr QRgb labelBlue = qRgb(0, 0, 255);
+constexpr QRgb qRgbOf(int palette) {
+    const Rgb rgb = palettecolor(palette);
+    return qRgb(rgb.r, rgb.g, rgb.b);
+}
+
+constexpr QRgb black = qRgbOf(frameColor);
+constexpr QRgb grid = qRgbOf(gridColor);
+constexpr QRgb labelBlue = qRgbOf(cornerLabelColor);
 
 constexpr int textSize = 11;
 constexpr int subscriptSize = 9;

@@ -30,12 +30,19 @@ struct PlotLayout {
     Plot plot;
 };
 
-/// Drawing coordinates of the frame: the smallest concentration maps to x = 56, the largest to
-/// x = 355; the smallest signal to y = 230, the largest to y = 11.
-inline constexpr double plotLeft = 56.0;
-inline constexpr double plotRight = 355.0;
-inline constexpr double plotBottom = 230.0;
-inline constexpr double plotTop = 11.0;
+/// The lines of the plot frame in drawing coordinates, as the background picture draws them.
+inline constexpr int frameLeft = 55;
+inline constexpr int frameRight = 355;
+inline constexpr int frameTop = 11;
+inline constexpr int frameBottom = 231;
+
+/// Where the data ranges map: the smallest concentration to x = 56, one pixel right of the left
+/// frame line, the largest onto the right line at 355; the smallest signal to y = 230, one pixel
+/// above the bottom line, the largest onto the top line at 11.
+inline constexpr double plotLeft = frameLeft + 1;
+inline constexpr double plotRight = frameRight;
+inline constexpr double plotBottom = frameBottom - 1;
+inline constexpr double plotTop = frameTop;
 
 /// Where the points and the fitted line go: the axis ranges, widened where the data span
 /// nothing, and the line clipped to the plot. conc.size() == signal.size() >= 1.

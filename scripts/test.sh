@@ -13,11 +13,6 @@ ctest --preset test
 # Second: each libFuzzer target for 30 s from its seed corpus. New inputs go to the build tree,
 # never into the seeds; a failure writes the input that caused it there too, and stops the run.
 fuzz=build/fuzz
-# A tree configured when the fuzzers were a project of their own cannot be reconfigured from the
-# top; its cache goes, the corpus it found stays.
-if grep -qs '^CMAKE_HOME_DIRECTORY:INTERNAL=.*/fuzz$' "$fuzz/CMakeCache.txt"; then
-  rm -rf "$fuzz/CMakeCache.txt" "$fuzz/CMakeFiles"
-fi
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j 2
 for target in parsenumber pastetext; do

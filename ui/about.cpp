@@ -1,10 +1,10 @@
 #include "ui/about.h"
 
-#include "ui/accessibility.h"
-#include "ui/controltable.h"
-#include "ui/linkopener.h"
-#include "ui/messagebox.h"
-#include "ui/windowplacement.h"
+#include "windowkit/accessibility.h"
+#include "windowkit/controltable.h"
+#include "windowkit/linkopener.h"
+#include "windowkit/messagebox.h"
+#include "windowkit/windowplacement.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -30,9 +30,7 @@ constexpr const char* thanks =
     "their own laboratories, and whose questions and remarks shaped the statistics it shows.";
 constexpr const char* findMore = "Find more chemical programs here:";
 
-constexpr std::uint32_t black = 0x000000;
-constexpr std::uint32_t blue = 0x0000C0;
-constexpr std::uint32_t grey = 0xE0E0E0;
+using namespace colors;
 
 const WindowDesign aboutWindow{"About", " About", 560, 328, ControlFont::Medium, grey, black};
 
@@ -42,29 +40,69 @@ constexpr Picture portrait{"portrait", 110, 111};
 using enum ControlKind;
 using enum ControlFont;
 using enum TextFit;
-constexpr auto W = Container::Window;
 constexpr auto F1 = Container::Frame1;
 constexpr auto F2 = Container::Frame2;
 
 using Row = ControlRow<AboutControls>;
 
-// One row a control, in tab order; the columns are those of the main window's layout. Label4
-// keeps the design right edge: at the design left edge our longer address would run into the
-// frame's border.
+// One row a control, in tab order, then where the window keeps it. Label4 keeps the design right
+// edge: at the design left edge our longer address would run into the frame's border.
 // clang-format off
 constexpr Row aboutLayout[] = {
-    {{"Frame1",   -1, -1, Frame,   W,  120,  120,  8175, 2175, 0, "",       {},        nullptr,  Small,  grey, black, 0,  "Name and version", Box, F1}},
-    {{"Label1",   -1, -1, Label,   F1, 2985, 360,  3885, 555,  0, "Calibrix", {},      nullptr,  Title,  grey, blue,  1,  nullptr, Center}},
-    {{"Label2",    0,  0, Label,   F1, 4440, 1080, 1005, 240,  0, version,  {},        nullptr,  Medium, grey, black, 2,  nullptr, Center}},
-    {{"Label2",    1,  1, Label,   F1, 2640, 1680, 4455, 240,  0, rights,   {},        nullptr,  Medium, grey, black, 3,  nullptr, Center}},
-    {{"Label2",    2,  2, Label,   W,  360,  2520, 7710, 240,  0, purpose,  {},        nullptr,  Medium, grey, black, 4,  nullptr, Height}},
-    {{"Clear",    -1, -1, Button,  W,  6600, 4320, 1695, 495,  0, nullptr,  okPicture, nullptr,  Medium, grey, black, 5,  "OK"}, kept<&AboutControls::clear>},
-    {{"Frame2",   -1, -1, Frame,   W,  120,  2880, 8175, 1335, 0, ackTitle, {},        nullptr,  Medium, grey, blue,  6,  nullptr, Box, F2}},
-    {{"Label3",   -1, -1, Label,   F2, 240,  360,  7695, 735,  0, thanks,   {},        nullptr,  Medium, grey, black, 7,  nullptr, WrapCentered}},
-    {{"Label4",   -1, -1, Label,   F2, 6000, 1080, 1950, 195,  0, author,   {},        nullptr,  Small,  grey, blue,  8,  nullptr, Right}, kept<&AboutControls::label4>},
-    {{"Picture2", -1, -1, Picture, F1, 360,  360,  1710, 1725, 0, nullptr,  portrait,  "Author", Medium, grey, black, 9,  "Portrait of the author"}},
-    {{"Label5",    0,  0, Label,   W,  1080, 4560, 4200, 240,  0, webLink,  {},        nullptr,  Medium, grey, blue,  10, nullptr, Left}, kept<&AboutControls::label5>},
-    {{"Label5",    1,  1, Label,   W,  1560, 4320, 3165, 240,  0, findMore, {},        nullptr,  Medium, grey, black, 11, nullptr, Left}, kept<&AboutControls::label5>},
+    {{.name = "Frame1", .kind = Frame,
+      .left = 120, .top = 120, .width = 8175, .height = 2175,
+      .text = "",
+      .font = Small, .back = grey, .fore = black, .tab = 0, .accessible = "Name and version",
+      .opens = F1}},
+    {{.name = "Label1", .kind = Label, .in = F1,
+      .left = 2985, .top = 360, .width = 3885, .height = 555,
+      .text = "Calibrix",
+      .font = Title, .back = grey, .fore = blue, .tab = 1, .fit = Center}},
+    {{.name = "Label2", .first = 0, .last = 0, .kind = Label, .in = F1,
+      .left = 4440, .top = 1080, .width = 1005, .height = 240,
+      .text = version,
+      .font = Medium, .back = grey, .fore = black, .tab = 2, .fit = Center}},
+    {{.name = "Label2", .first = 1, .last = 1, .kind = Label, .in = F1,
+      .left = 2640, .top = 1680, .width = 4455, .height = 240,
+      .text = rights,
+      .font = Medium, .back = grey, .fore = black, .tab = 3, .fit = Center}},
+    {{.name = "Label2", .first = 2, .last = 2, .kind = Label,
+      .left = 360, .top = 2520, .width = 7710, .height = 240,
+      .text = purpose,
+      .font = Medium, .back = grey, .fore = black, .tab = 4, .fit = Height}},
+    {{.name = "Clear", .kind = Button,
+      .left = 6600, .top = 4320, .width = 1695, .height = 495,
+      .picture = okPicture,
+      .font = Medium, .back = grey, .fore = black, .tab = 5, .accessible = "OK"},
+     kept<&AboutControls::clear>},
+    {{.name = "Frame2", .kind = Frame,
+      .left = 120, .top = 2880, .width = 8175, .height = 1335,
+      .text = ackTitle,
+      .font = Medium, .back = grey, .fore = blue, .tab = 6, .opens = F2}},
+    {{.name = "Label3", .kind = Label, .in = F2,
+      .left = 240, .top = 360, .width = 7695, .height = 735,
+      .text = thanks,
+      .font = Medium, .back = grey, .fore = black, .tab = 7, .fit = WrapCentered}},
+    {{.name = "Label4", .kind = Label, .in = F2,
+      .left = 6000, .top = 1080, .width = 1950, .height = 195,
+      .text = author,
+      .font = Small, .back = grey, .fore = blue, .tab = 8, .fit = Right},
+     kept<&AboutControls::label4>},
+    {{.name = "Picture2", .kind = Picture, .in = F1,
+      .left = 360, .top = 360, .width = 1710, .height = 1725,
+      .picture = portrait, .toolTip = "Author",
+      .font = Medium, .back = grey, .fore = black, .tab = 9,
+      .accessible = "Portrait of the author"}},
+    {{.name = "Label5", .first = 0, .last = 0, .kind = Label,
+      .left = 1080, .top = 4560, .width = 4200, .height = 240,
+      .text = webLink,
+      .font = Medium, .back = grey, .fore = blue, .tab = 10, .fit = Left},
+     kept<&AboutControls::label5>},
+    {{.name = "Label5", .first = 1, .last = 1, .kind = Label,
+      .left = 1560, .top = 4320, .width = 3165, .height = 240,
+      .text = findMore,
+      .font = Medium, .back = grey, .fore = black, .tab = 11, .fit = Left},
+     kept<&AboutControls::label5>},
 };
 // clang-format on
 

@@ -10,11 +10,11 @@
 #include "plot/plotgeometry.h"
 #include "plot/plotview.h"
 #include "ui/about.h"
-#include "ui/accessibility.h"
-#include "ui/fixedsize.h"
-#include "ui/keyboard.h"
-#include "ui/messagebox.h"
-#include "ui/windowplacement.h"
+#include "windowkit/accessibility.h"
+#include "windowkit/fixedsize.h"
+#include "windowkit/keyboard.h"
+#include "windowkit/messagebox.h"
+#include "windowkit/windowplacement.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/pointtable.h"
-#include "ui/controltable.h"
+#include "windowkit/controltable.h"
 
 #include <array>
 #include <span>

@@ -1,5 +1,5 @@
-# `cpack -G DEB` into a scratch folder: the file name, the control fields, and the payload
-# unpacked with dpkg -x.
+# The package that deb_build.cmake wrote to DEB_DIR: the file name, the control fields, and the
+# payload unpacked with dpkg -x into a scratch folder.
 include(${CMAKE_CURRENT_LIST_DIR}/checktree.cmake)
 
 function(run)
@@ -14,19 +14,17 @@ function(run)
 endfunction()
 
 file(REMOVE_RECURSE "${SCRATCH}")
-run(${CPACK} --config ${BUILD_DIR}/CPackConfig.cmake -G DEB -B ${SCRATCH}/out)
+file(MAKE_DIRECTORY "${SCRATCH}")
 run(${DPKG} --print-architecture)
 set(arch "${out}")
 
 set(errors "")
-file(GLOB debs RELATIVE "${SCRATCH}/out" "${SCRATCH}/out/*.deb")
+file(GLOB debs RELATIVE "${DEB_DIR}" "${DEB_DIR}/*.deb")
 set(deb_name "calibrix_${VERSION}_${arch}.deb")
 if(NOT debs STREQUAL deb_name)
-  set(errors "  cpack wrote '${debs}', not ${deb_name}\n")
-  file(REMOVE_RECURSE "${SCRATCH}")
-  message(FATAL_ERROR "The package is wrong:\n${errors}")
+  message(FATAL_ERROR "The package is wrong:\n  cpack wrote '${debs}', not ${deb_name}\n")
 endif()
-set(deb "${SCRATCH}/out/${deb_name}")
+set(deb "${DEB_DIR}/${deb_name}")
 
 foreach(field_value "Package=calibrix" "Version=${VERSION}" "Architecture=${arch}"
                     "Section=science")

@@ -1,4 +1,4 @@
-#include "ui/controltable.h"
+#include "windowkit/controltable.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -17,18 +17,34 @@ struct Controls {
 
 using enum ControlKind;
 using enum ControlFont;
-constexpr auto W = Container::Window;
 constexpr auto F1 = Container::Frame1;
 
 // A frame with an option in it, a three-cell array, a disabled strip and a caption that fits
 // its text; tab indices out of building order.
 // clang-format off
 constexpr ControlRow<Controls> rows[] = {
-    {{"Group",   -1, -1, Frame,  W,  1500, 150, 3000, 1500, 0,   "Group", {}, nullptr,  Small,     0xE0E0E0, 0x000000, 9, nullptr, TextFit::Box, F1}},
-    {{"Choice",  -1, -1, Option, F1, 150,  300, 1500, 255,  0,   "pick",  {}, "a tip",  SmallBold, 0xE0E0E0, 0x0000C0, 8, "the choice"}, kept<&Controls::choice>},
-    {{"Cell",     1,  3, Cell,   W,  0,    300, 1200, 285,  240, nullptr, {}, nullptr,  Medium,    0xFFFFFF, 0x000000, 1, "cell %1"}, kept<&Controls::cells>},
-    {{"Strip",   -1, -1, Strip,  W,  0,    1200, 1200, 150, 0,   "",      {}, nullptr,  Tiny,      0xFFFF80, 0x000000, 4, nullptr}},
-    {{"Caption", -1, -1, Label,  W,  0,    1500, 3000, 255, 0,   "right", {}, nullptr,  Small,     0xE0E0E0, 0x000000, 6, nullptr, TextFit::Right}, kept<&Controls::caption>},
+    {{.name = "Group", .kind = Frame,
+      .left = 1500, .top = 150, .width = 3000, .height = 1500,
+      .text = "Group",
+      .font = Small, .back = 0xE0E0E0, .fore = 0x000000, .tab = 9, .opens = F1}},
+    {{.name = "Choice", .kind = Option, .in = F1,
+      .left = 150, .top = 300, .width = 1500, .height = 255,
+      .text = "pick", .toolTip = "a tip",
+      .font = SmallBold, .back = 0xE0E0E0, .fore = 0x0000C0, .tab = 8, .accessible = "the choice"},
+     kept<&Controls::choice>},
+    {{.name = "Cell", .first = 1, .last = 3, .kind = Cell,
+      .left = 0, .top = 300, .width = 1200, .height = 285, .rowStep = 240,
+      .font = Medium, .back = 0xFFFFFF, .fore = 0x000000, .tab = 1, .accessible = "cell %1"},
+     kept<&Controls::cells>},
+    {{.name = "Strip", .kind = Strip,
+      .left = 0, .top = 1200, .width = 1200, .height = 150,
+      .text = "",
+      .font = Tiny, .back = 0xFFFF80, .fore = 0x000000, .tab = 4}},
+    {{.name = "Caption", .kind = Label,
+      .left = 0, .top = 1500, .width = 3000, .height = 255,
+      .text = "right",
+      .font = Small, .back = 0xE0E0E0, .fore = 0x000000, .tab = 6, .fit = TextFit::Right},
+     kept<&Controls::caption>},
 };
 // clang-format on
 

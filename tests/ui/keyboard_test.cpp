@@ -1,9 +1,11 @@
 #include "control.h"
 #include "ui/stat.h"
+#include "windowkit/keyboard.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
@@ -50,6 +52,36 @@ private Q_SLOTS:
         QSignalSpy clicks(pressed, &QAbstractButton::clicked);
         QTest::keyClick(pressed, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QCOMPARE(clicks.count(), 1);
+    }
+
+    // Enter presses only without Shift, Ctrl, Alt or Meta; the keypad's own flag does not count.
+    void plainEnter_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("plain");
+        QTest::addColumn<bool>("enter");
+        const int keypad = Qt::KeypadModifier;
+        QTest::newRow("Return") << int(Qt::Key_Return) << 0 << true << true;
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << keypad << true << true;
+        QTest::newRow("Shift+Return")
+            << int(Qt::Key_Return) << int(Qt::ShiftModifier) << false << false;
+        QTest::newRow("Ctrl+keypad Enter")
+            << int(Qt::Key_Enter) << (int(Qt::ControlModifier) | keypad) << false << false;
+        QTest::newRow("Alt+Return")
+            << int(Qt::Key_Return) << int(Qt::AltModifier) << false << false;
+        QTest::newRow("Meta+Enter")
+            << int(Qt::Key_Enter) << int(Qt::MetaModifier) << false << false;
+        QTest::newRow("Space") << int(Qt::Key_Space) << 0 << true << false;
+        QTest::newRow("keypad 5") << int(Qt::Key_5) << keypad << true << false;
+    }
+    void plainEnter() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(bool, plain);
+        QFETCH(bool, enter);
+        const QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(calibrix::isPlain(event), plain);
+        QCOMPARE(calibrix::isPlainEnter(event), enter);
     }
 
     void tabLandsOnTheCheckedOption_data() {

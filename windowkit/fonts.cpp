@@ -1,4 +1,4 @@
-#include "plot/fonts.h"
+#include "windowkit/fonts.h"
 
 #include <QFont>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "ui/linkopener.h"
+#include "windowkit/linkopener.h"
 
 #include <QCoreApplication>
 #include <QProcess>

@@ -1,7 +1,7 @@
-#include "ui/controltable.h"
+#include "windowkit/controltable.h"
 
-#include "plot/fonts.h"
-#include "ui/designstyle.h"
+#include "windowkit/designstyle.h"
+#include "windowkit/fonts.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -7,7 +7,7 @@ namespace calibrix {
 
 /// Sets up a message box the way the program shows every one: application-modal, no icon, the
 /// text shown as given (leading and trailing blanks included), OK unless the caller changes the
-/// buttons. Header-only, so that the clipboard glue can use it without linking the windows.
+/// buttons.
 inline void prepareMessageBox(QMessageBox& box, const QString& title, const QString& text) {
     box.setWindowTitle(title);
     box.setTextFormat(Qt::PlainText);

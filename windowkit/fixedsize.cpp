@@ -1,4 +1,4 @@
-#include "ui/fixedsize.h"
+#include "windowkit/fixedsize.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "ui/windowplacement.h"
+#include "windowkit/windowplacement.h"
 
 #include <QEvent>
 #include <QGuiApplication>

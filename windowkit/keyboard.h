@@ -3,8 +3,15 @@
 #include <vector>
 
 class QAbstractButton;
+class QKeyEvent;
 
 namespace calibrix {
+
+/// The key was pressed without Shift, Ctrl, Alt or Meta; the keypad's own flag does not count.
+bool isPlain(const QKeyEvent& key);
+
+/// Return or keypad Enter, pressed plain: the key that presses what has the focus.
+bool isPlainEnter(const QKeyEvent& key);
 
 /// Return and keypad Enter click the button while it has the focus, as Space does; outside a
 /// dialog Qt's push buttons ignore Enter, and tool buttons always do.

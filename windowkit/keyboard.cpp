@@ -1,4 +1,4 @@
-#include "ui/keyboard.h"
+#include "windowkit/keyboard.h"
 
 #include <QAbstractButton>
 #include <QKeyEvent>
@@ -17,8 +17,7 @@ protected:
         if (event->type() != QEvent::KeyPress)
             return false;
         const auto* key = static_cast<QKeyEvent*>(event);
-        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-        if (!plain || (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter))
+        if (!isPlainEnter(*key))
             return false;
         if (!key->isAutoRepeat())
             button_.click();
@@ -66,6 +65,14 @@ private:
 };
 
 } // namespace
+
+bool isPlain(const QKeyEvent& key) {
+    return (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+bool isPlainEnter(const QKeyEvent& key) {
+    return isPlain(key) && (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter);
+}
 
 void pressOnEnter(QAbstractButton& button) {
     new EnterClicks(button);

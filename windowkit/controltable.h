@@ -12,6 +12,16 @@
 
 namespace calibrix {
 
+/// The windows' colors, 0xRRGGBB.
+namespace colors {
+inline constexpr std::uint32_t grey = 0xE0E0E0;   ///< the windows' ground and their buttons
+inline constexpr std::uint32_t yellow = 0xFFFF80; ///< column headers and result fields
+inline constexpr std::uint32_t white = 0xFFFFFF;  ///< cells and the plot
+inline constexpr std::uint32_t black = 0x000000;
+inline constexpr std::uint32_t blue = 0x0000C0; ///< row numbers, captions, options and links
+inline constexpr std::uint32_t navy = 0x000080; ///< the results
+} // namespace colors
+
 /// What kind of widget a row of a window's layout builds.
 enum class ControlKind {
     Label,        ///< static text, placed as the row's fit says
@@ -62,21 +72,22 @@ struct Picture {
 };
 
 /// One row of a layout: a control, or a control array over the indices first..last whose
-/// elements stand `rowStep` twips apart. Positions and sizes are in twips (15 a pixel).
+/// elements stand `rowStep` twips apart. Positions and sizes are in twips (15 a pixel). Rows are
+/// written with designated initializers, so that every value is named.
 struct Control {
     const char* name;
-    int first, last; ///< index range of a control array; -1, -1 for a single control
+    int first = -1, last = -1; ///< index range of a control array; -1, -1 for a single control
     ControlKind kind;
-    Container in;
+    Container in = Container::Window;
     int left, top, width, height;
-    int rowStep;
-    const char* text; ///< caption; for a frame its title
-    Picture picture;  ///< for buttons and pictures
-    const char* toolTip;
+    int rowStep = 0;
+    const char* text = nullptr; ///< caption; for a frame its title
+    Picture picture{};          ///< for buttons and pictures
+    const char* toolTip = nullptr;
     ControlFont font;
     std::uint32_t back, fore; ///< 0xRRGGBB
     int tab;                  ///< tab index of the first element; the others follow in order
-    const char* accessible;   ///< name for screen readers; "%1" stands for the index
+    const char* accessible = nullptr; ///< name for screen readers; "%1" stands for the index
     TextFit fit = TextFit::Box;
     Container opens = Container::Window; ///< for a frame: the container it is
 };
@@ -90,8 +101,7 @@ template <class Controls> struct ControlRow {
     Keep<Controls> keep = nullptr;
 };
 
-namespace detail {
-
+/// The widget as the type it is kept as; any other type stops the program, naming the widget.
 template <class T> T* checkedCast(QWidget* widget) {
     auto* kept = qobject_cast<T*>(widget);
     if (kept == nullptr)
@@ -99,11 +109,10 @@ template <class T> T* checkedCast(QWidget* widget) {
     return kept;
 }
 
-template <class> struct MemberOf;
-template <class C, class T> struct MemberOf<T C::*> { using Class = C; };
-
-template <auto member>
-void keepIn(typename MemberOf<decltype(member)>::Class& controls, QWidget* widget, int index) {
+/// A row's Keep: the widget goes into the pointer `member` of the window's controls, or into the
+/// array `member` at the element's index, type-checked. Written `kept<&Controls::member>`; the
+/// row's Keep type supplies `Controls`.
+template <auto member, class Controls> void kept(Controls& controls, QWidget* widget, int index) {
     auto& slot = controls.*member;
     using Slot = std::remove_reference_t<decltype(slot)>;
     if constexpr (std::is_pointer_v<Slot>)
@@ -112,12 +121,6 @@ void keepIn(typename MemberOf<decltype(member)>::Class& controls, QWidget* widge
         slot.at(std::size_t(index)) =
             checkedCast<std::remove_pointer_t<typename Slot::value_type>>(widget);
 }
-
-} // namespace detail
-
-/// Keeps the widget in the pointer `member` of the window's controls, or in the array
-/// `member` at the element's index. Its type is checked as it is kept.
-template <auto member> inline constexpr auto kept = &detail::keepIn<member>;
 
 /// The window properties a layout fixes.
 struct WindowDesign {

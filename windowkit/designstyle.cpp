@@ -1,4 +1,4 @@
-#include "ui/designstyle.h"
+#include "windowkit/designstyle.h"
 
 #include <QApplication>
 #include <QPointer>

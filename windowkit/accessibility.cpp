@@ -1,4 +1,6 @@
-#include "ui/accessibility.h"
+#include "windowkit/accessibility.h"
+
+#include "windowkit/keyboard.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -79,9 +81,7 @@ protected:
         switch (event->type()) {
         case QEvent::KeyPress: {
             const auto* key = static_cast<QKeyEvent*>(event);
-            const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-            if (plain && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
-                          key->key() == Qt::Key_Space)) {
+            if (isPlainEnter(*key) || (isPlain(*key) && key->key() == Qt::Key_Space)) {
                 if (!key->isAutoRepeat())
                     open_();
                 return true;
