@@ -2,6 +2,7 @@
 
 #include "plot/fonts.h"
 #include "ui/designstyle.h"
+#include "ui/svgicon.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -140,7 +141,7 @@ void applyWindow(QWidget& window, const WindowDesign& design) {
 }
 
 QIcon programIcon() {
-    return QIcon(QStringLiteral(":/resources/calibrix.svg"));
+    return svgIcon(QStringLiteral(":/resources/calibrix.svg"));
 }
 
 ControlBuilder::ControlBuilder(QWidget& window, MakeControl makeOwn) : makeOwn_(makeOwn) {
@@ -224,7 +225,7 @@ QWidget* ControlBuilder::makeWidget(const Control& row, int index, QWidget* pare
 const QIcon& ControlBuilder::icon(const Picture& picture) {
     auto found = icons_.find(picture.name);
     if (found == icons_.end())
-        found = icons_.emplace(picture.name, QIcon(resourceOf(picture))).first;
+        found = icons_.emplace(picture.name, svgIcon(resourceOf(picture))).first;
     return found->second;
 }
 
