@@ -1,8 +1,9 @@
 # Stands in for a screen reader in the benchmarks: tells the AT-SPI bus that one runs and
 # registers for the events Orca registers for, so that programs send them; counts what it hears
-# and prints the count when it is ended.
+# and prints the count when it is ended. With --wait-only it only waits for the AT-SPI bus.
 import signal
 import sys
+import time
 
 import gi
 
@@ -22,8 +23,22 @@ def on_event(event):
     heard[event.type] = heard.get(event.type, 0) + 1
 
 
+def wait_for_the_bus(bus):
+    for _ in range(100):
+        try:
+            bus.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None,
+                          None, Gio.DBusCallFlags.NONE, 1000, None)
+            return
+        except GLib.Error:
+            time.sleep(0.1)
+    sys.exit("the AT-SPI bus did not start")
+
+
 def main():
     bus = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+    wait_for_the_bus(bus)
+    if sys.argv[1:] == ["--wait-only"]:
+        return
     bus.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties", "Set",
                   GLib.Variant("(ssv)", ("org.a11y.Status", "ScreenReaderEnabled",
                                          GLib.Variant("b", True))),

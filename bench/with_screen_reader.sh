@@ -8,7 +8,7 @@ listen=1
 if [ "${1:-}" = --bus-only ]; then listen=0; shift; fi
 [ $# -gt 0 ] || { echo "usage: with_screen_reader.sh [--bus-only] COMMAND [ARGUMENTS...]" >&2; exit 2; }
 here=$(dirname "$(realpath "$0")")
-for tool in dbus-run-session /usr/libexec/at-spi-bus-launcher /usr/bin/python3 gdbus; do
+for tool in dbus-run-session /usr/libexec/at-spi-bus-launcher /usr/bin/python3; do
   command -v "$tool" >/dev/null || { echo "missing $tool (scripts/deps.sh installs it)" >&2; exit 1; }
 done
 log=$(mktemp -d)
@@ -25,12 +25,9 @@ timeout --kill-after=10 1800 dbus-run-session -- bash -c '
     kill "$launcher" 2>/dev/null; wait "$launcher" 2>/dev/null
   }
   trap stop EXIT
-  for _ in $(seq 100); do
-    gdbus call --session --dest org.a11y.Bus --object-path /org/a11y/bus \
-      --method org.a11y.Bus.GetAddress >/dev/null 2>&1 && break
-    sleep 0.1
-  done
-  if [ "$listen" = 1 ]; then
+  if [ "$listen" = 0 ]; then
+    /usr/bin/python3 "$here/screenreader_listener.py" --wait-only
+  else
     /usr/bin/python3 "$here/screenreader_listener.py" >"$log/heard" 2>>"$log/daemons" & listener=$!
     for _ in $(seq 100); do grep -q listening "$log/heard" && break; sleep 0.1; done
     grep -q listening "$log/heard" || { echo "the listener did not start" >&2; exit 1; }
