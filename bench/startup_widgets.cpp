@@ -1,7 +1,7 @@
 // The floor for Calibrix's start-up: a window of the main window's own widgets, from its layout
 // rows, with their texts, fonts, colors and places and the sample table, but without artwork,
-// design style, screen-reader extras, handlers or calculation. It quits with the first
-// paint of the frame that stands where the plot does, as startup_calibrix does.
+// design style, screen-reader extras, handlers or calculation. A framed box named Pict stands
+// where the plot does; the benchmark's plugin ends the program as it paints.
 #include "ui/statlayout.h"
 
 #include <QApplication>
@@ -22,18 +22,6 @@ using calibrix::ControlKind;
 QColor rgb(std::uint32_t value) {
     return QColor(int(value >> 16 & 0xFF), int(value >> 8 & 0xFF), int(value & 0xFF));
 }
-
-/// The plot's place: a framed box that ends the program once it has painted.
-class PlotBox final : public QFrame {
-public:
-    explicit PlotBox(QWidget* parent) : QFrame(parent) { setFrameStyle(Box | Plain); }
-
-protected:
-    void paintEvent(QPaintEvent* event) override {
-        QFrame::paintEvent(event);
-        QCoreApplication::quit();
-    }
-};
 
 QWidget* makeWidget(const Control& row, int index, QWidget* parent) {
     const QString text = QString::fromUtf8(row.text != nullptr ? row.text : "");
@@ -76,8 +64,11 @@ QWidget* makeWidget(const Control& row, int index, QWidget* parent) {
         return new QPushButton(QString::fromUtf8(row.accessible), parent);
     case ControlKind::Picture:
         return new QLabel(parent);
-    case ControlKind::Plot:
-        return new PlotBox(parent);
+    case ControlKind::Plot: {
+        auto* plot = new QFrame(parent);
+        plot->setFrameStyle(QFrame::Box | QFrame::Plain);
+        return plot;
+    }
     }
     return nullptr;
 }
