@@ -1,6 +1,7 @@
 #include "ui/svgicon.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
@@ -16,7 +17,8 @@ namespace {
 
 class SvgIconEngine final : public QIconEngine {
 public:
-    explicit SvgIconEngine(const QString& file) : svg_(std::make_shared<QSvgRenderer>(file)) {}
+    explicit SvgIconEngine(const QString& file)
+        : file_(file), svg_(std::make_shared<std::unique_ptr<QSvgRenderer>>()) {}
 
     // QIcon hands over the size in device pixels; it sets the pixel ratio itself.
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
@@ -27,7 +29,7 @@ public:
         pixmap.fill(Qt::transparent);
         {
             QPainter painter(&pixmap);
-            svg_->render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+            svg().render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
         }
         if (mode == QIcon::Disabled || mode == QIcon::Selected) {
             QStyleOption option;
@@ -51,15 +53,24 @@ public:
     }
 
     QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
-        return svg_->defaultSize().scaled(size, Qt::KeepAspectRatio);
+        return svg().defaultSize().scaled(size, Qt::KeepAspectRatio);
     }
 
     QString key() const override { return QStringLiteral("calibrix-svg"); }
-    bool isNull() override { return !svg_->isValid(); }
+    bool isNull() override { return !QFile::exists(file_); }
     QIconEngine* clone() const override { return new SvgIconEngine(*this); }
 
 private:
-    std::shared_ptr<QSvgRenderer> svg_; ///< the parsed file, shared by copies of the icon
+    // Read on first use: a picture that is never drawn, such as that of a button outside the
+    // window, costs nothing.
+    QSvgRenderer& svg() const {
+        if (*svg_ == nullptr)
+            *svg_ = std::make_unique<QSvgRenderer>(file_);
+        return **svg_;
+    }
+
+    QString file_;
+    std::shared_ptr<std::unique_ptr<QSvgRenderer>> svg_; ///< the parsed file, shared by copies
     std::map<std::tuple<int, int, int>, QPixmap> drawn_; ///< by width, height and mode
 };
 
