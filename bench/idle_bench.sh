@@ -2,6 +2,7 @@
 # Idle cost: Calibrix in its start-up state (row 1 blinking) under Xvfb for a while; prints the
 # process's CPU time as a share of the wall time.
 # Usage: bench/idle_bench.sh path/to/calibrix [seconds]
+# With a screen reader listening: bench/with_screen_reader.sh bench/idle_bench.sh path/to/calibrix
 set -euo pipefail
 program=${1:?usage: idle_bench.sh path/to/calibrix [seconds]}
 seconds=${2:-10}

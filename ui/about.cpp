@@ -134,6 +134,7 @@ int About::formLoadCount() {
 
 void About::buildWindow() {
     applyWindow(*this, aboutWindow);
+    setWindowIcon(programIcon());
     setAttribute(Qt::WA_DeleteOnClose);
     // The About window never keeps the program running once the main window has closed.
     setAttribute(Qt::WA_QuitOnClose, false);

@@ -436,6 +436,16 @@ void Stat::showEvent(QShowEvent* event) {
         activateWindow();
 }
 
+void Stat::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    // The window manager draws the icon, not this frame; it follows once the frame is out.
+    if (!testAttribute(Qt::WA_SetWindowIcon))
+        QTimer::singleShot(0, this, [this] {
+            if (!testAttribute(Qt::WA_SetWindowIcon))
+                setWindowIcon(programIcon());
+        });
+}
+
 void Stat::Timer1_Timer() {
     if (resultsshown_ == 0)
         return;

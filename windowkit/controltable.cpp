@@ -2,6 +2,7 @@
 
 #include "windowkit/designstyle.h"
 #include "windowkit/fonts.h"
+#include "windowkit/svgicon.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -14,7 +15,6 @@
 #include <algorithm>
 
 namespace calibrix {
-namespace {
 
 QFont fontOf(ControlFont font) {
     switch (font) {
@@ -35,6 +35,8 @@ QFont fontOf(ControlFont font) {
     }
     return uiFont(11);
 }
+
+namespace {
 
 QColor rgb(std::uint32_t value) {
     return QColor(int(value >> 16 & 0xFF), int(value >> 8 & 0xFF), int(value & 0xFF));
@@ -103,9 +105,10 @@ QLabel* makeLabel(const Control& row, int index, QWidget* parent) {
     return label;
 }
 
-// A label that fits its text keeps the edge or the centre its fit names.
+// A label that fits its text keeps the edge or the centre its fit names. The text is laid out
+// only for those fits: most labels keep their rectangle, and a layout costs more than the label.
 QRect fitted(const QLabel& label, const QRect& design, TextFit fit) {
-    const QSize text = label.sizeHint();
+    const auto text = [&label] { return label.sizeHint(); };
     switch (fit) {
     case TextFit::Box:
     case TextFit::WrapCentered:
@@ -113,11 +116,12 @@ QRect fitted(const QLabel& label, const QRect& design, TextFit fit) {
     case TextFit::Height:
         return {design.topLeft(), QSize(design.width(), label.heightForWidth(design.width()))};
     case TextFit::Center:
-        return {QPoint(design.left() + (design.width() - text.width()) / 2, design.top()), text};
+        return {QPoint(design.left() + (design.width() - text().width()) / 2, design.top()),
+                text()};
     case TextFit::Left:
-        return {design.topLeft(), text};
+        return {design.topLeft(), text()};
     case TextFit::Right:
-        return {QPoint(design.left() + design.width() - text.width(), design.top()), text};
+        return {QPoint(design.left() + design.width() - text().width(), design.top()), text()};
     }
     return design;
 }
@@ -127,7 +131,6 @@ QRect fitted(const QLabel& label, const QRect& design, TextFit fit) {
 void applyWindow(QWidget& window, const WindowDesign& design) {
     window.setObjectName(QString::fromLatin1(design.name));
     window.setWindowTitle(QString::fromUtf8(design.title));
-    window.setWindowIcon(QIcon(QStringLiteral(":/resources/calibrix.svg")));
     window.setFont(fontOf(design.font));
     QPalette palette = window.palette();
     palette.setColor(QPalette::Window, rgb(design.back));
@@ -135,6 +138,10 @@ void applyWindow(QWidget& window, const WindowDesign& design) {
     palette.setColor(QPalette::WindowText, rgb(design.fore));
     window.setPalette(palette);
     window.setAutoFillBackground(true);
+}
+
+QIcon programIcon() {
+    return svgIcon(QStringLiteral(":/resources/calibrix.svg"));
 }
 
 ControlBuilder::ControlBuilder(QWidget& window, MakeControl makeOwn) : makeOwn_(makeOwn) {
@@ -218,7 +225,7 @@ QWidget* ControlBuilder::makeWidget(const Control& row, int index, QWidget* pare
 const QIcon& ControlBuilder::icon(const Picture& picture) {
     auto found = icons_.find(picture.name);
     if (found == icons_.end())
-        found = icons_.emplace(picture.name, QIcon(resourceOf(picture))).first;
+        found = icons_.emplace(picture.name, svgIcon(resourceOf(picture))).first;
     return found->second;
 }
 

@@ -65,6 +65,9 @@ enum class TextFit {
     Right,        ///< the size of the one-line text, up to the design right edge
 };
 
+/// The window font of a design size.
+QFont fontOf(ControlFont font);
+
 /// A picture: its artwork ":/resources/<name>.svg" and the pixel size it is drawn at.
 struct Picture {
     const char* name = nullptr;
@@ -131,8 +134,12 @@ struct WindowDesign {
     std::uint32_t back, fore;
 };
 
-/// Names the window and gives it its title, icon, font and colors.
+/// Names the window and gives it its title, font and colors.
 void applyWindow(QWidget& window, const WindowDesign& design);
+
+/// The program's icon in title bars and task bars. A window manager takes it at four sizes, each
+/// rendered from the artwork, so a window that must show quickly sets it after its first frame.
+QIcon programIcon();
 
 /// Makes the widgets of the kinds a window makes itself (Cell, Plot).
 using MakeControl = QWidget* (*)(const Control& row, QWidget* parent);

@@ -114,6 +114,16 @@ private Q_SLOTS:
         QVERIFY(w.grab().save(QStringLiteral("screenshots/stat.png")));
     }
 
+    // The window manager's icon is rendered once the first frame is out, not before it.
+    void windowIconFollowsTheFirstFrame() {
+        Stat w;
+        QVERIFY(!w.testAttribute(Qt::WA_SetWindowIcon));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTRY_VERIFY(w.testAttribute(Qt::WA_SetWindowIcon));
+        QCOMPARE(w.windowIcon().pixmap(32).size(), QSize(32, 32));
+    }
+
     void buttonPicturesKeepTheirArtworksSize() {
         Stat w;
         for (const auto& row : calibrix::statLayout()) {
