@@ -93,7 +93,12 @@ private:
             if (guarded.isNull() || !fixed(*guarded) ||
                 !(state & (Qt::WindowMaximized | Qt::WindowFullScreen)))
                 return;
+            // Only a window whose title bar Qt draws asks for this itself; where the
+            // compositor draws it (sway, KWin) the state comes with its configure, which Qt has
+            // already met at the fixed size, and the fixed limits stay.
             QWindow* native = guarded->windowHandle();
+            if (native->frameMargins().isNull())
+                return;
             native->setMinimumSize(QSize(0, 0));
             native->setMaximumSize(QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
             // A compositor that refuses the request sends no maximised state to undo.
