@@ -85,19 +85,31 @@ int printClickPositions() {
     return 0;
 }
 
-// Reports each size the main and the About window take, and where the pointer is over the
-// main window, until the test ends it (at most after two minutes): a compositor's own idea of
-// a window's size is the space it gives it, not what the program draws.
+// Reports each size the main and the About window take, and where the pointer is over their
+// content, until the test ends it (at most after two minutes): a compositor's own idea of a
+// window's size is the space it gives it, not what the program draws, and a Wayland client
+// never learns where its window is, so a test finds it from the pointer.
 class SizeReport final : public QObject {
+public:
+    void watch(QWidget& window) {
+        window.installEventFilter(this);
+        // The native window sees every move over the content, whichever child is under it.
+        window.windowHandle()->installEventFilter(this);
+    }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        auto* window = static_cast<QWidget*>(watched);
-        if (event->type() == QEvent::Resize)
+        if (auto* window = qobject_cast<QWidget*>(watched);
+            window && event->type() == QEvent::Resize)
             std::printf("size %s %dx%d\n", qPrintable(window->objectName()), window->width(),
                         window->height());
-        if (event->type() == QEvent::MouseMove) {
+        if (auto* native = qobject_cast<QWindow*>(watched);
+            native && event->type() == QEvent::MouseMove) {
             const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
-            std::printf("pointer %s %d %d\n", qPrintable(window->objectName()), at.x(), at.y());
+            for (const QWidget* window : QApplication::topLevelWidgets())
+                if (window->windowHandle() == native)
+                    std::printf("pointer %s %d %d\n", qPrintable(window->objectName()), at.x(),
+                                at.y());
         }
         std::fflush(stdout);
         return false;
@@ -107,20 +119,21 @@ protected:
 int reportSizes() {
     calibrix::Stat stat;
     SizeReport report;
-    stat.installEventFilter(&report);
     stat.show();
     if (!QTest::qWaitForWindowExposed(&stat))
         return 3;
-    if (const QWindow* handle = stat.windowHandle()) {
-        const QMargins frame = handle->frameMargins();
-        std::printf("frame Stat %d %d %d %d\n", frame.left(), frame.top(), frame.right(),
-                    frame.bottom());
-    }
+    report.watch(stat);
     QTest::mouseClick(stat.findChild<QPushButton*>(QStringLiteral("Command3")), Qt::LeftButton);
     QWidget* about = topLevel("About");
     if (about == nullptr || !QTest::qWaitForWindowExposed(about))
         return 3;
-    about->installEventFilter(&report);
+    report.watch(*about);
+    // The frame Qt draws around each (zero where the desktop draws it): left top right bottom.
+    for (const QWidget* window : {static_cast<QWidget*>(&stat), about}) {
+        const QMargins frame = window->windowHandle()->frameMargins();
+        std::printf("frame %s %d %d %d %d\n", qPrintable(window->objectName()), frame.left(),
+                    frame.top(), frame.right(), frame.bottom());
+    }
     std::printf("size About %dx%d\nsize Stat %dx%d\nready\n", about->width(), about->height(),
                 stat.width(), stat.height());
     std::fflush(stdout);

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Runs Calibrix on real desktop stacks: Weston's headless backend and sway's (Wayland), then on
 # Xvfb alone, with openbox, xfwm4, IceWM and metacity (X11), and Weston inside Xvfb. Checks that
-# maximise, full-screen, tiling and resize requests end nothing and change no size, that windows
-# are centred with their frame every time they show, and the program's exit codes. Where to
-# click comes from the driver, which knows the layout.
+# maximise, full-screen, tiling and resize requests and drags of a window's edges end nothing and
+# change no size, that windows are centred with their frame every time they show, and the
+# program's exit codes. Where to click comes from the driver, which knows the layout.
 # Usage: realdesktop.sh CALIBRIX MAXIMISEDRIVER
 set -uo pipefail
 
@@ -320,6 +320,119 @@ desktop openbox openbox --sm-disable
 desktop xfwm4 xfwm4 --compositor=off --sm-client-disable
 desktop icewm icewm
 desktop metacity metacity --sm-disable
+
+# --- Wayland: Weston with its x11 backend on the same Xvfb, so that a pointer can drag the
+# frame Qt draws around each window. Weston places a window where it likes and a Wayland client
+# never learns where, so the test finds each from the pointer positions the driver reports.
+xsocket=calibrix-x11-$$
+timeout 120 weston --backend=x11-backend.so --socket="$xsocket" --idle-time=0 --width=1280 \
+  --height=1024 >"$work/weston-x11.log" 2>&1 &
+westonpid=$!
+pids+=($westonpid)
+log=$work/weston-x11-sizes.log
+# The last pointer position a window reported after line N of the log: NAME X Y.
+pointer() {
+  tail -n +"$(($1 + 1))" "$log" | awk '$1 == "pointer" {p = $2 " " $3 " " $4} END {print p}'
+}
+reported() { [ "$(pointer "$1")" = "$2" ]; }
+lines() { wc -l <"$log"; }
+# Sweeps the pointer over Weston's output until both windows have reported it, and notes where
+# each one's content starts on the X screen. A report is believed once a move a pixel further
+# on is reported a pixel further on too.
+declare -A origin
+findwindows() {
+  local x y from name lx ly
+  for y in $(seq $((oy + 40)) 80 $((oy + oh))); do
+    for x in $(seq $((ox + 40)) 80 $((ox + ow))); do
+      from=$(lines)
+      xdotool mousemove "$x" "$y"
+      sleep 0.05
+      read -r name lx ly <<<"$(pointer "$from")"
+      [ -n "$name" ] && [ -z "${origin[$name]:-}" ] || continue
+      from=$(lines)
+      xdotool mousemove $((x + 1)) $((y + 1))
+      await reported "$from" "$name $((lx + 1)) $((ly + 1))" &&
+        origin[$name]="$((x - lx)) $((y - ly))"
+      [ -n "${origin[Stat]:-}" ] && [ -n "${origin[About]:-}" ] && return 0
+    done
+  done
+  return 1
+}
+# Presses the pointer at X Y and lets it go at X2 Y2, moving as a hand does.
+drag() {
+  xdotool mousemove "$1" "$2" sleep 0.2 mousedown 1 sleep 0.2 \
+    mousemove $((($1 + $3) / 2)) $((($2 + $4) / 2)) sleep 0.2 \
+    mousemove "$3" "$4" sleep 0.3 mouseup 1
+}
+# Drags an edge, then a corner, of a window's frame outwards by up to 150 pixels, towards the
+# side of the output with more room: NAME DESIGN (WxH).
+dragframe() {
+  local name=$1 design=$2 x y w h l t r b left right top bottom ex ey sx sy d dv e ev
+  read -r x y <<<"${origin[$name]}"
+  w=${design%x*} h=${design#*x}
+  read -r l t r b <<<"$(awk -v w="$name" '$1 == "frame" && $2 == w {print $3, $4, $5, $6}' \
+    "$log")"
+  left=$((x - l - ox)) right=$((ox + ow - x - w - r))
+  top=$((y - t - oy)) bottom=$((oy + oh - y - h - b))
+  # A point in the frame's outer edge on each side, the direction outwards and how far to go.
+  if [ "$right" -ge "$left" ]; then
+    ex=$((x + w + r / 2)) sx=1 d=$right e=right
+  else
+    ex=$((x - l / 2 - 1)) sx=-1 d=$left e=left
+  fi
+  if [ "$bottom" -ge "$top" ]; then
+    ey=$((y + h + b / 2)) sy=1 dv=$bottom ev=bottom
+  else
+    ey=$((y - t + 1)) sy=-1 dv=$top ev=top
+  fi
+  d=$((d - 10 < 150 ? d - 10 : 150)) dv=$((dv - 10 < 150 ? dv - 10 : 150))
+  drag "$ex" $((y + h / 2)) $((ex + sx * d)) $((y + h / 2))
+  keeps "$log" "$name" "$design" "a drag of its $e edge by $d"
+  drag "$ex" "$ey" $((ex + sx * d)) $((ey + sy * dv))
+  keeps "$log" "$name" "$design" "a drag of its $ev $e corner by $d, $dv"
+}
+# Weston's output is an X window, named only in UTF-8, which xdotool does not read: x y w h.
+outputarea() {
+  local id
+  id=$(xdotool search --class '^Weston Compositor$' 2>/dev/null | head -1)
+  [ -n "$id" ] && client "$id"
+}
+if await test -S "$work/$xsocket" && await outputarea; then
+  read -r ox oy ow oh <<<"$(outputarea)"
+  WAYLAND_DISPLAY=$xsocket QT_QPA_PLATFORM=wayland timeout 100 "$driver" --sizes >"$log" \
+    2>"$work/weston-x11-driver.log" &
+  driverpid=$!
+  pids+=($driverpid)
+  if await grep -q '^ready' "$log" && findwindows; then
+    # The About window is on top; OK hides it, leaving the main window free. A window that
+    # gave way to a drag of its top or left edge has moved, so they are found again first.
+    dragframe About 560x328
+    origin=()
+    if findwindows; then
+      read -r x y <<<"${origin[About]}"
+      read -r cx cy <<<"$(at About Clear)"
+      xdotool mousemove $((x + cx)) $((y + cy)) click 1
+      dragframe Stat 598x482
+      # Exit ends the program, with 0 unless the compositor has ended it first.
+      read -r x y <<<"${origin[Stat]}"
+      read -r cx cy <<<"$(at Stat Command5)"
+      xdotool mousemove $((x + cx)) $((y + cy)) click 1
+    else
+      fail "Weston on X11: the windows were not found again after the drags"
+    fi
+  else
+    fail "Weston on X11: the windows were not found (${origin[*]})"
+    cat "$work/weston-x11-driver.log"
+  fi
+  ended "$driverpid"
+  code=$?
+  echo "Weston on X11: exit code $code"
+  [ "$code" -eq 0 ] || { fail "Weston on X11: exit code $code"; cat "$work/weston-x11-driver.log"; }
+else
+  fail "Weston did not start on X11"; cat "$work/weston-x11.log"
+fi
+kill "$westonpid" 2>/dev/null
+wait "$westonpid" 2>/dev/null
 
 [ "$failures" -eq 0 ] && echo "all real-desktop checks held"
 exit $((failures > 0))
