@@ -324,9 +324,10 @@ desktop metacity metacity --sm-disable
 # --- Wayland: Weston with its x11 backend on the same Xvfb, so that a pointer can drag the
 # frame Qt draws around each window. Weston places a window where it likes and a Wayland client
 # never learns where, so the test finds each from the pointer positions the driver reports.
+# Pixman draws without OpenGL, which a machine without Mesa's drivers lacks.
 xsocket=calibrix-x11-$$
-timeout 120 weston --backend=x11-backend.so --socket="$xsocket" --idle-time=0 --width=1280 \
-  --height=1024 >"$work/weston-x11.log" 2>&1 &
+timeout 120 weston --backend=x11-backend.so --use-pixman --socket="$xsocket" --idle-time=0 \
+  --width=1280 --height=1024 >"$work/weston-x11.log" 2>&1 &
 westonpid=$!
 pids+=($westonpid)
 log=$work/weston-x11-sizes.log
