@@ -13,6 +13,9 @@ packages=(
   clang libclang-rt-14-dev llvm-14
   # The real desktops a test starts: Wayland, a window manager, the styles users pick.
   weston qt6-wayland openbox wmctrl xdotool x11-utils adwaita-qt6
+  # More compositors and window managers: sway (run as nobody through setpriv, from util-linux),
+  # xfwm4 (its settings over a session bus), IceWM and metacity.
+  sway xfwm4 icewm metacity dbus-daemon util-linux python3
 )
 
 missing=()

@@ -25,6 +25,9 @@ QStyle* designStyle() {
 
 // The bevel shades come from the design's face colour, not from a dark desktop palette; the
 // colours the design gives the control itself stay.
+// The design's face grey; the text colours follow from it.
+const QColor designFace(0xE0, 0xE0, 0xE0);
+
 QPalette designPalette(const QPalette& own) {
     QPalette palette(own.color(QPalette::Button));
     for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::WindowText,
@@ -42,6 +45,16 @@ void keepDesignLook(QWidget& control) {
         return;
     control.setPalette(designPalette(control.palette()));
     control.setStyle(style);
+}
+
+void keepBoxDesignLook(QWidget& box) {
+    box.setPalette(QPalette(designFace));
+    QStyle* style = designStyle();
+    if (style == nullptr)
+        return;
+    box.setStyle(style);
+    for (QWidget* part : box.findChildren<QWidget*>())
+        part->setStyle(style);
 }
 
 } // namespace calibrix

@@ -9,4 +9,8 @@ namespace calibrix {
 /// control has its design colors.
 void keepDesignLook(QWidget& control);
 
+/// Gives a message box and every part of it the windows' look, grey with dark text, whatever
+/// style or palette the desktop chose. Call when it shows, so that buttons set later have it too.
+void keepBoxDesignLook(QWidget& box);
+
 } // namespace calibrix

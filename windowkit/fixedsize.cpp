@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -11,12 +12,43 @@ namespace {
 
 constexpr Qt::WindowStates largeStates = Qt::WindowMaximized | Qt::WindowFullScreen;
 
-// On Wayland the title bar belongs to the program: Qt's decoration offers a maximise button on
-// every window, and a compositor that maximises a window must get a surface of exactly the
-// configured size, or it ends the connection and with it the program. A fixed-size window
-// therefore tells the compositor no maximum size, takes the configured size for the moment it
-// is maximised, and at once asks to be restored; the restore gives back its own size. Window
-// managers on X11 honour the size constraints themselves, so there nothing changes.
+// How long a Wayland window stays free to take another size after asking to be maximised: a
+// compositor that refuses answers at once, and for no longer may it see a resizable window.
+constexpr int pendingMs = 1000;
+
+bool onWayland() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+bool fixed(const QWidget& window) {
+    return window.minimumSize() == window.maximumSize();
+}
+
+bool lifted(const QWidget& window) {
+    const QWindow* handle = window.windowHandle();
+    return handle != nullptr && handle->maximumSize() != window.maximumSize();
+}
+
+// Gives the native window the widget's own limits again, and the widget its size.
+void fixAgain(QWidget& window) {
+    if (QWindow* handle = window.windowHandle()) {
+        handle->setMinimumSize(window.minimumSize());
+        handle->setMaximumSize(window.maximumSize());
+    }
+    if (window.size() != window.minimumSize())
+        window.resize(window.minimumSize());
+}
+
+// A fixed-size window tells the desktop so (minimum size equal to maximum): sway floats it,
+// KWin and mutter offer no maximise or tiling, openbox refuses a maximise. Some desktops
+// maximise or fill the screen with it all the same, xfwm4 and IceWM on a full-screen request,
+// and Qt's own title bar on Weston or mutter asks to be maximised itself. Such a window goes
+// back to the normal state at once and gets its size back.
+//
+// A Wayland compositor that maximises a window demands a surface of exactly the configured
+// size, or ends the connection, and Qt shrinks every size it is given to the window's limits.
+// So while its own maximise or full-screen request is answered, and only then, the window
+// may take any size; once it is normal again its limits are fixed again.
 class FixedSizeGuard final : public QObject {
 public:
     using QObject::QObject;
@@ -26,31 +58,65 @@ protected:
         auto* window = qobject_cast<QWidget*>(watched);
         if (window == nullptr || !window->isWindow())
             return false;
-        // A message box fixes its size while it shows, so look once the show is done.
-        if (event->type() == QEvent::Show)
-            QTimer::singleShot(0, window, [window] {
-                if (fixed(*window) && window->windowHandle() != nullptr)
-                    window->windowHandle()->setMaximumSize(QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+        if (event->type() == QEvent::Show && onWayland())
+            watchRequests(*window);
+        // Only the desktop's own state changes count: the program's request to be restored is
+        // answered later, and until then the window must keep the size it was configured to.
+        if (event->type() == QEvent::WindowStateChange && event->spontaneous() && fixed(*window)) {
+            QPointer<QWidget> guarded(window);
+            QTimer::singleShot(0, this, [guarded] {
+                if (guarded.isNull())
+                    return;
+                if (guarded->windowState() & largeStates)
+                    guarded->setWindowState(guarded->windowState() & ~largeStates);
+                else
+                    fixAgain(*guarded);
             });
-        if (event->type() == QEvent::WindowStateChange && fixed(*window) &&
-            (window->windowState() & largeStates))
-            QTimer::singleShot(0, window, [window] {
-                window->setWindowState(window->windowState() & ~largeStates);
-            });
+        }
+        // Back at its size in the normal state: the compositor has answered the restore.
+        if (event->type() == QEvent::Resize && lifted(*window) &&
+            !(window->windowState() & largeStates) && window->size() == window->minimumSize())
+            fixAgain(*window);
         return false;
     }
 
 private:
-    static bool fixed(const QWidget& window) {
-        return window.minimumSize() == window.maximumSize();
+    // The native window tells of its own request before it goes out, the widget only of the
+    // compositor's answer; so the limits are lifted from the native window's signal.
+    void watchRequests(QWidget& window) {
+        QWindow* handle = window.windowHandle();
+        if (handle == nullptr || handle->property(watchedProperty).toBool())
+            return;
+        handle->setProperty(watchedProperty, true);
+        QPointer<QWidget> guarded(&window);
+        connect(handle, &QWindow::windowStateChanged, this, [guarded](Qt::WindowState state) {
+            if (guarded.isNull() || !fixed(*guarded) ||
+                !(state & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+                return;
+            // Only a window whose title bar Qt draws asks for this itself; where the
+            // compositor draws it (sway, KWin) the state comes with its configure, which Qt has
+            // already met at the fixed size, and the fixed limits stay.
+            QWindow* native = guarded->windowHandle();
+            if (native->frameMargins().isNull())
+                return;
+            native->setMinimumSize(QSize(0, 0));
+            native->setMaximumSize(QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+            // A compositor that refuses the request sends no maximised state to undo.
+            QTimer::singleShot(pendingMs, guarded, [guarded] {
+                if (!(guarded->windowState() & largeStates))
+                    fixAgain(*guarded);
+            });
+        });
     }
+
+    static constexpr const char* watchedProperty = "calibrixFixedSizeWatched";
 };
 
 } // namespace
 
 void keepFixedSizeWindowsFixed() {
     static bool installed = false;
-    if (installed || !QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+    if (installed)
         return;
     installed = true;
     qApp->installEventFilter(new FixedSizeGuard(qApp));

@@ -1,12 +1,20 @@
 #pragma once
 
+#include <QMargins>
+#include <QRect>
+#include <QSize>
+
 class QWidget;
 
 namespace calibrix {
 
+/// Where a window's client area goes so that the window, `frame` included, is centred in
+/// `available`.
+QRect centredGeometry(QSize client, const QMargins& frame, const QRect& available);
+
 /// Centres `window` on its screen: at once by its client area, all that is known before it
-/// shows, and once more, frame included, when a window manager has framed it after its first
-/// show. Call before showing it.
+/// shows, and again, frame included, every time the program shows it, once a window manager
+/// has framed it. Call before showing it.
 void centreOnScreen(QWidget* window);
 
 } // namespace calibrix

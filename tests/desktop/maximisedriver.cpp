@@ -1,18 +1,21 @@
+#include "ui/about.h"
 #include "ui/stat.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
 #include <cstdio>
 
-// Asks every kind of window Calibrix shows to be maximised, as a title bar's maximise button
-// does, and checks that each keeps its fixed size. A compositor that rejects the result ends
-// the program with a protocol error, so the exit code tells the outcome: 0 all held, 2 a size
-// changed, anything else the program ended.
+// Without arguments: asks every kind of window Calibrix shows to be maximised, as a title bar's
+// maximise button does, and checks that each keeps its fixed size. A compositor that rejects
+// the result ends the program with a protocol error, so the exit code tells the outcome: 0 all
+// held, 2 a size changed, anything else the program ended.
+// --positions: prints where a test clicks; --sizes: reports the windows' sizes as they change.
 namespace {
 
 int failures = 0;
@@ -63,8 +66,88 @@ QWidget* topLevel(const char* name) {
 
 } // namespace
 
+// Tells where, in window coordinates, a desktop test clicks: the middle of each button it
+// presses and of the first cell.
+int printClickPositions() {
+    calibrix::Stat stat;
+    auto* about = new calibrix::About();
+    for (auto [window, name] : {std::pair<QWidget*, const char*>{&stat, "Command3"},
+                                {&stat, "Command5"},
+                                {&stat, "TextX(1)"},
+                                {about, "Clear"}}) {
+        auto* control = window->findChild<QWidget*>(QString::fromLatin1(name));
+        if (control == nullptr)
+            return 3;
+        const QPoint at = control->mapTo(window, control->rect().center());
+        std::printf("%s %s %d %d\n", qPrintable(window->objectName()), name, at.x(), at.y());
+    }
+    delete about;
+    return 0;
+}
+
+// Reports each size the main and the About window take, and where the pointer is over their
+// content, until the test ends it (at most after two minutes): a compositor's own idea of a
+// window's size is the space it gives it, not what the program draws, and a Wayland client
+// never learns where its window is, so a test finds it from the pointer.
+class SizeReport final : public QObject {
+public:
+    void watch(QWidget& window) {
+        window.installEventFilter(this);
+        // The native window sees every move over the content, whichever child is under it.
+        window.windowHandle()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (auto* window = qobject_cast<QWidget*>(watched);
+            window && event->type() == QEvent::Resize)
+            std::printf("size %s %dx%d\n", qPrintable(window->objectName()), window->width(),
+                        window->height());
+        if (auto* native = qobject_cast<QWindow*>(watched);
+            native && event->type() == QEvent::MouseMove) {
+            const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+            for (const QWidget* window : QApplication::topLevelWidgets())
+                if (window->windowHandle() == native)
+                    std::printf("pointer %s %d %d\n", qPrintable(window->objectName()), at.x(),
+                                at.y());
+        }
+        std::fflush(stdout);
+        return false;
+    }
+};
+
+int reportSizes() {
+    calibrix::Stat stat;
+    SizeReport report;
+    stat.show();
+    if (!QTest::qWaitForWindowExposed(&stat))
+        return 3;
+    report.watch(stat);
+    QTest::mouseClick(stat.findChild<QPushButton*>(QStringLiteral("Command3")), Qt::LeftButton);
+    QWidget* about = topLevel("About");
+    if (about == nullptr || !QTest::qWaitForWindowExposed(about))
+        return 3;
+    report.watch(*about);
+    // The frame Qt draws around each (zero where the desktop draws it): left top right bottom.
+    for (const QWidget* window : {static_cast<QWidget*>(&stat), about}) {
+        const QMargins frame = window->windowHandle()->frameMargins();
+        std::printf("frame %s %d %d %d %d\n", qPrintable(window->objectName()), frame.left(),
+                    frame.top(), frame.right(), frame.bottom());
+    }
+    std::printf("size About %dx%d\nsize Stat %dx%d\nready\n", about->width(), about->height(),
+                stat.width(), stat.height());
+    std::fflush(stdout);
+    QTimer::singleShot(120000, &QCoreApplication::quit);
+    return QApplication::exec();
+}
+
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    if (mode == QLatin1String("--positions"))
+        return printClickPositions();
+    if (mode == QLatin1String("--sizes"))
+        return reportSizes();
     std::printf("platform: %s\n", qPrintable(QGuiApplication::platformName()));
     calibrix::Stat stat;
     stat.show();
