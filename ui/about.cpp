@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QShortcut>
 #include <QUrl>
 
 namespace calibrix {
@@ -21,6 +22,9 @@ constexpr const char* webLink = "http://www.example.org/simulations/simu_chem.ht
 
 constexpr const char* author = "Author: calibrix@example.org";
 constexpr const char* version = "Version " CALIBRIX_VERSION;
+// A screen reader opening the window reads only texts of three words or more: the version
+// names the program too.
+constexpr const char* spokenVersion = "Calibrix version " CALIBRIX_VERSION;
 constexpr const char* rights = "Copyright © 2026 The Calibrix developers";
 constexpr const char* purpose =
     "This program calculates parameters of calibration curve for chemical analysis";
@@ -55,7 +59,7 @@ using Row = ControlRow<AboutControls>;
 constexpr Row aboutLayout[] = {
     {{"Frame1",   -1, -1, Frame,   W,  120,  120,  8175, 2175, 0, "",       {},        nullptr,  Small,  grey, black, 0,  "Name and version", Box, F1}},
     {{"Label1",   -1, -1, Label,   F1, 2985, 360,  3885, 555,  0, "Calibrix", {},      nullptr,  Title,  grey, blue,  1,  nullptr, Center}},
-    {{"Label2",    0,  0, Label,   F1, 4440, 1080, 1005, 240,  0, version,  {},        nullptr,  Medium, grey, black, 2,  nullptr, Center}},
+    {{"Label2",    0,  0, Label,   F1, 4440, 1080, 1005, 240,  0, version,  {},        nullptr,  Medium, grey, black, 2,  spokenVersion, Center}},
     {{"Label2",    1,  1, Label,   F1, 2640, 1680, 4455, 240,  0, rights,   {},        nullptr,  Medium, grey, black, 3,  nullptr, Center}},
     {{"Label2",    2,  2, Label,   W,  360,  2520, 7710, 240,  0, purpose,  {},        nullptr,  Medium, grey, black, 4,  nullptr, Height}},
     {{"Clear",    -1, -1, Button,  W,  6600, 4320, 1695, 495,  0, nullptr,  okPicture, nullptr,  Medium, grey, black, 5,  "OK"}, kept<&AboutControls::clear>},
@@ -118,6 +122,10 @@ void About::connectHandlers() {
     // Keyboard and screen-reader users reach the two addresses too.
     makeLink(*ui_.label4, [this] { Label4_Click(); });
     makeLink(*ui_.label5[0], [this] { Label5_Click(0); });
+    // Escape leaves the window as OK does, as it leaves any dialog.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            &About::Clear_Click);
+    exposeAsDialog(*this);
 }
 
 // Qt lays out in device-independent pixels, so the design's pixel layout holds at any dpi and
