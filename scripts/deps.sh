@@ -13,6 +13,9 @@ packages=(
   clang libclang-rt-14-dev llvm-14
   # The real desktops a test starts: Wayland, a window manager, the styles users pick.
   weston qt6-wayland openbox wmctrl xdotool x11-utils adwaita-qt6
+  # The screen reader whose speech the accessibility test checks, its speech server and voice,
+  # and GTK for the test's stand-in clipboard owner.
+  orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng python3-gi gir1.2-gtk-3.0
 )
 
 missing=()

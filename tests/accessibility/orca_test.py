@@ -291,8 +291,7 @@ def main(program):
               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         time.sleep(1.0)
         orca_after_program(program)
-        if not failures or "--all" in sys.argv:
-            main_window(program, "2\n4\n6\n8\n10\n12\n14\n16\n18\n20")
+        main_window(program, "2\n4\n6\n8\n10\n12\n14\n16\n18\n20")
     finally:
         if os.environ.get("CALIBRIX_ORCA_LOG"):
             subprocess.run(["cp", log, os.environ["CALIBRIX_ORCA_LOG"]], check=False)
