@@ -2,6 +2,7 @@
 # says, read from the "SPEECH OUTPUT" lines of its debug log. Run by screenreader_test.sh, which
 # gives it an X display, a private D-Bus session, HOME and XDG_RUNTIME_DIR:
 #   orca_test.py PROGRAM OPENED_FILE
+# With CALIBRIX_ORCA_LOG=FILE set, Orca's whole debug log is kept there.
 import os
 import re
 import select
@@ -49,6 +50,7 @@ def check(ok, what):
 
 
 def start(*command, **kwargs):
+    kwargs.setdefault("env", dict(os.environ, QT_QPA_PLATFORM="xcb"))
     process = subprocess.Popen(command, stdin=subprocess.DEVNULL, **kwargs)
     procs.append(process)
     return process
@@ -209,7 +211,7 @@ def main_window(program, clipboard_text):
     if not focus("shift+Tab", "Paste push button"):
         return
     holder = start("/usr/bin/python3", "-c", CLIPBOARD, clipboard_text, stdout=subprocess.PIPE,
-                   env=dict(os.environ, NO_AT_BRIDGE="1"))
+                   env=dict(os.environ, NO_AT_BRIDGE="1"))  # not an application Orca reads
     ready, _, _ = select.select([holder.stdout], [], [], WAIT)
     check(bool(ready) and holder.stdout.readline().strip() == b"ready",
           "the clipboard holds one column")
