@@ -224,6 +224,16 @@ def main_window(program, clipboard_text):
     ])
     holder.terminate()
 
+    if not focus("shift+Tab", "MS = a + bC"):
+        return
+    scenario("a model change by arrows", lambda: key("Down"), [
+        ("the line through the origin blanks a and its half-width",
+         one_announcement("a empty", "Δa empty", "b ")),
+        ("the new model is read", has("MS = bC")),
+    ])
+    scenario("the model changed back", lambda: key("Up"), [
+        ("a and its half-width come back", one_announcement("a ", "Δa ")),
+    ])
     if not focus("shift+Tab", "95 %"):
         return
     scenario("a level change by arrows", lambda: key("Up"), [
