@@ -16,6 +16,9 @@ packages=(
   # More compositors and window managers: sway (run as nobody through setpriv, from util-linux),
   # xfwm4 (its settings over a session bus), IceWM and metacity.
   sway xfwm4 icewm metacity dbus-daemon util-linux python3
+  # The screen reader whose speech the accessibility test checks, its speech server and voice,
+  # and GTK for the test's stand-in clipboard owner.
+  orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng python3-gi gir1.2-gtk-3.0
 )
 
 missing=()

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QShortcut>
 #include <QUrl>
 
 namespace calibrix {
@@ -21,6 +22,9 @@ constexpr const char* webLink = "http://www.example.org/simulations/simu_chem.ht
 
 constexpr const char* author = "Author: calibrix@example.org";
 constexpr const char* version = "Version " CALIBRIX_VERSION;
+// A screen reader opening the window reads only texts of three words or more: the version
+// names the program too.
+constexpr const char* spokenVersion = "Calibrix version " CALIBRIX_VERSION;
 constexpr const char* rights = "Copyright © 2026 The Calibrix developers";
 constexpr const char* purpose =
     "This program calculates parameters of calibration curve for chemical analysis";
@@ -61,7 +65,8 @@ constexpr Row aboutLayout[] = {
     {{.name = "Label2", .first = 0, .last = 0, .kind = Label, .in = F1,
       .left = 4440, .top = 1080, .width = 1005, .height = 240,
       .text = version,
-      .font = Medium, .back = grey, .fore = black, .tab = 2, .fit = Center}},
+      .font = Medium, .back = grey, .fore = black, .tab = 2, .accessible = spokenVersion,
+      .fit = Center}},
     {{.name = "Label2", .first = 1, .last = 1, .kind = Label, .in = F1,
       .left = 2640, .top = 1680, .width = 4455, .height = 240,
       .text = rights,
@@ -157,6 +162,10 @@ void About::connectHandlers() {
     // Keyboard and screen-reader users reach the two addresses too.
     makeLink(*ui_.label4, [this] { Label4_Click(); });
     makeLink(*ui_.label5[0], [this] { Label5_Click(0); });
+    // Escape leaves the window as OK does, as it leaves any dialog.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            &About::Clear_Click);
+    exposeAsDialog(*this);
 }
 
 // Qt lays out in device-independent pixels, so the design's pixel layout holds at any dpi and

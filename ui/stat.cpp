@@ -142,10 +142,17 @@ void Stat::buildAccessibility() {
             toggleByClick(*option);
         tabToCheckedOption(group);
     }
-    spoken_ = std::make_unique<SpokenResults>(std::vector<QLabel*>{ui_.laba, ui_.labda, ui_.labb,
-                                                                   ui_.labdb, ui_.labnv, ui_.labso,
-                                                                   ui_.labr},
-                                              *ui_.pict);
+    for (int row = 1; row <= maxPoints; ++row)
+        for (Column column : {Column::C, Column::MS})
+            readWholeText(*cell(column, row));
+    exposeAsFrame(*this);
+    spoken_ = std::make_unique<SpokenResults>(
+        std::vector<QLabel*>{ui_.laba, ui_.labda, ui_.labb, ui_.labdb, ui_.labnv, ui_.labso,
+                             ui_.labr},
+        *ui_.pict, *this, [this] {
+            return plotDescription(ui_.pict->hasPlot() ? table_.npoints : 0,
+                                   (model() == Model::Origin ? ui_.option3 : ui_.option2)->text());
+        });
 }
 
 void Stat::watch(QWidget* control, const Target& target) {
@@ -218,8 +225,7 @@ template <class Changes> void Stat::userAction(Changes&& changes) {
     const QScopedValueRollback busy(busy_, true);
     changes();
     calculate();
-    spoken_->update(ui_.pict->hasPlot() ? table_.npoints : 0,
-                    (model() == Model::Origin ? ui_.option3 : ui_.option2)->text());
+    spoken_->update();
 }
 
 void Stat::Command1_Click() {

@@ -7,6 +7,8 @@
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QStringList>
 #include <QVariant>
 
 namespace calibrix {
@@ -18,11 +20,22 @@ constexpr const char* roleProperty = "calibrixAccessibleRole";
 constexpr const char* optionProperty = "calibrixToggleByClick";
 // The LinkControl of a link label.
 constexpr const char* linkProperty = "calibrixLink";
+// Set on a line edit read with one attribute run over its whole text.
+constexpr const char* wholeTextProperty = "calibrixWholeText";
 
 /// A widget shown to assistive technology with another role than Qt gives its class.
 class RoleAccessible : public QAccessibleWidget {
 public:
     RoleAccessible(QWidget* widget, QAccessible::Role role) : QAccessibleWidget(widget, role) {}
+
+    // A label in another role (status bar, notification) is still named by what it shows.
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty()) {
+            if (const auto* label = qobject_cast<const QLabel*>(widget()))
+                return label->text();
+        }
+        return QAccessibleWidget::text(t);
+    }
 
     QAccessible::State state() const override {
         QAccessible::State state = QAccessibleWidget::state();
@@ -132,6 +145,94 @@ private:
     const LinkControl& control_;
 };
 
+/// A line edit that reports one text-attribute run over its whole text, so that a screen reader
+/// reads the whole value. Otherwise it answers as Qt's own line edit does.
+class WholeTextAccessible final : public QAccessibleWidget,
+                                  public QAccessibleTextInterface,
+                                  public QAccessibleEditableTextInterface {
+public:
+    explicit WholeTextAccessible(QLineEdit* edit)
+        : QAccessibleWidget(edit, QAccessible::EditableText), edit_(edit) {}
+
+    void* interface_cast(QAccessible::InterfaceType t) override {
+        if (t == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        if (t == QAccessible::EditableTextInterface)
+            return static_cast<QAccessibleEditableTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Value ? edit_->text() : QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.editable = !edit_->isReadOnly();
+        state.readOnly = edit_->isReadOnly();
+        state.selectableText = true;
+        return state;
+    }
+
+    // The text interface.
+    QString attributes(int offset, int* start, int* end) const override {
+        (void)offset;
+        *start = 0;
+        *end = characterCount();
+        return {};
+    }
+    QString text(int start, int end) const override {
+        return edit_->text().mid(start, end - start);
+    }
+    int characterCount() const override { return int(edit_->text().size()); }
+    int cursorPosition() const override { return edit_->cursorPosition(); }
+    void setCursorPosition(int position) override { edit_->setCursorPosition(position); }
+    int selectionCount() const override { return edit_->hasSelectedText() ? 1 : 0; }
+    void selection(int index, int* start, int* end) const override {
+        *start = *end = 0;
+        if (index == 0 && edit_->hasSelectedText()) {
+            *start = edit_->selectionStart();
+            *end = edit_->selectionEnd();
+        }
+    }
+    void addSelection(int start, int end) override { setSelection(0, start, end); }
+    void removeSelection(int index) override {
+        if (index == 0)
+            edit_->deselect();
+    }
+    void setSelection(int index, int start, int end) override {
+        if (index == 0)
+            edit_->setSelection(start, end - start);
+    }
+    QRect characterRect(int offset) const override {
+        const QRect text = edit_->rect().marginsRemoved(edit_->textMargins());
+        const QFontMetrics metrics = edit_->fontMetrics();
+        const QString shown = edit_->displayText();
+        const int x = text.x() + metrics.horizontalAdvance(shown.left(offset));
+        const int width = metrics.horizontalAdvance(shown.mid(offset, 1));
+        return {edit_->mapToGlobal(QPoint(x, text.y())), QSize(width, text.height())};
+    }
+    int offsetAtPoint(const QPoint& point) const override {
+        return edit_->cursorPositionAt(edit_->mapFromGlobal(point));
+    }
+    void scrollToSubstring(int start, int end) override {
+        (void)end;
+        edit_->setCursorPosition(start);
+    }
+
+    // The editable-text interface.
+    void deleteText(int start, int end) override {
+        edit_->setText(edit_->text().remove(start, end - start));
+    }
+    void insertText(int offset, const QString& text) override {
+        edit_->setText(edit_->text().insert(offset, text));
+    }
+    void replaceText(int start, int end, const QString& text) override {
+        edit_->setText(edit_->text().replace(start, end - start, text));
+    }
+
+private:
+    QLineEdit* edit_;
+};
+
 QAccessibleInterface* interfaceFor(const QString&, QObject* object) {
     auto* widget = qobject_cast<QWidget*>(object);
     if (widget == nullptr)
@@ -143,6 +244,9 @@ QAccessibleInterface* interfaceFor(const QString&, QObject* object) {
     if (auto* option = qobject_cast<QAbstractButton*>(widget);
         option != nullptr && option->property(optionProperty).toBool())
         return new OptionAccessible(option);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget);
+        edit != nullptr && edit->property(wholeTextProperty).toBool())
+        return new WholeTextAccessible(edit);
     const QVariant role = widget->property(roleProperty);
     if (!role.isValid())
         return nullptr;
@@ -179,21 +283,101 @@ QString plotDescription(int points, const QString& model) {
     return QStringLiteral("%1 points and the fitted line %2").arg(points).arg(model);
 }
 
-SpokenResults::SpokenResults(std::vector<QLabel*> fields, QWidget& plot) : plot_(&plot) {
+QString changedResults(const std::vector<HeardResult>& before,
+                       const std::vector<HeardResult>& now) {
+    QStringList changed;
+    bool allBlank = true;
+    for (std::size_t i = 0; i < now.size(); ++i) {
+        const QString value = now[i].shown.trimmed();
+        allBlank = allBlank && value.isEmpty();
+        if (i >= before.size() || value != before[i].shown.trimmed())
+            changed << now[i].meaning + u' ' + (value.isEmpty() ? QStringLiteral("empty") : value);
+    }
+    if (changed.isEmpty())
+        return {};
+    return allBlank ? QStringLiteral("results empty") : changed.join(QStringLiteral(", "));
+}
+
+QString allResults(const std::vector<HeardResult>& now) {
+    return changedResults({}, now);
+}
+
+SpokenResults::SpokenResults(std::vector<QLabel*> fields, QWidget& plot, QWidget& window,
+                             std::function<QString()> describePlot)
+    : plot_(&plot), statusBar_(new QLabel(&window)), notification_(new QLabel(&window)),
+      describePlot_(std::move(describePlot)) {
     for (QLabel* field : fields)
         fields_.push_back({field, field->accessibleName()});
+    // Heard, never seen: both have no size. The notification speaks each time it is shown.
+    statusBar_->setObjectName(QStringLiteral("StatusBar"));
+    notification_->setObjectName(QStringLiteral("Announcement"));
+    for (QLabel* label : {statusBar_, notification_})
+        label->setGeometry(0, 0, 0, 0);
+    notification_->hide();
+    setRole(*statusBar_, QAccessible::StatusBar);
+    setRole(*notification_, QAccessible::Notification);
+    QAccessible::installActivationObserver(this);
+}
+
+SpokenResults::~SpokenResults() {
+    QAccessible::removeActivationObserver(this);
+}
+
+std::vector<HeardResult> SpokenResults::heard() const {
+    std::vector<HeardResult> results;
+    results.reserve(fields_.size());
+    for (const Field& field : fields_)
+        results.push_back({field.meaning, field.label->text()});
+    return results;
 }
 
 // Qt announces every name it is given; only a changed one is news to a screen reader.
-void SpokenResults::update(int points, const QString& model) const {
+void SpokenResults::describe() {
     for (const Field& field : fields_) {
         const QString speech = resultSpeech(field.meaning, field.label->text());
         if (speech != field.label->accessibleName())
             field.label->setAccessibleName(speech);
     }
-    const QString description = plotDescription(points, model);
+    const QString description = describePlot_();
     if (description != plot_->accessibleDescription())
         plot_->setAccessibleDescription(description);
+}
+
+void SpokenResults::update() {
+    if (!QAccessible::isActive())
+        return;
+    describe();
+    std::vector<HeardResult> now = heard();
+    const QString news = changedResults(announced_, now);
+    if (news.isEmpty())
+        return;
+    announced_ = std::move(now);
+    statusBar_->setText(allResults(announced_));
+    // Shown again, the notification is spoken by itself right after the key's echo.
+    notification_->hide();
+    notification_->setText(news);
+    notification_->show();
+}
+
+void SpokenResults::accessibilityActiveChanged(bool active) {
+    if (!active)
+        return;
+    describe();
+    announced_ = heard();
+    statusBar_->setText(allResults(announced_));
+}
+
+void exposeAsFrame(QWidget& window) {
+    setRole(window, QAccessible::Window);
+}
+
+void exposeAsDialog(QWidget& window) {
+    setRole(window, QAccessible::Dialog);
+}
+
+void readWholeText(QLineEdit& edit) {
+    edit.setProperty(wholeTextProperty, true);
+    serveFromFactory(edit);
 }
 
 void exposeAsGraphic(QWidget& widget) {

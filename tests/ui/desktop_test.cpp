@@ -53,6 +53,8 @@ private Q_SLOTS:
         QFETCH(QString, control);
         QFETCH(QString, name);
         Stat w;
+        // The result names follow the results while a screen reader listens; one comes now.
+        QAccessible::setActive(true);
         QAccessibleInterface* face = QAccessible::queryAccessibleInterface(child(w, control));
         QVERIFY(face != nullptr);
         QCOMPARE(face->text(QAccessible::Name), name);

@@ -1,0 +1,104 @@
+// What the screen-reader support decides itself: which result changes are spoken, that a cell
+// reports one attribute run over its whole text, and that nothing runs while nobody listens.
+// What Orca makes of it is tested with Orca itself (tests/accessibility/orca_test.py).
+#include "tests/common/modalanswerer.h"
+#include "ui/stat.h"
+#include "windowkit/accessibility.h"
+
+#include <QAccessible>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <vector>
+
+using calibrix::HeardResult;
+
+class AccessibilityTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void changedResults_data();
+    void changedResults();
+    void cellReadWhole_data();
+    void cellReadWhole();
+    void silentWhileNobodyListens();
+};
+
+namespace {
+
+// The sample results, then those of another table.
+const std::vector<HeardResult> sample{{"a", "5.33333E-01"}, {"b", "9.903030"}, {"R", "0.99758"}};
+const std::vector<HeardResult> other{{"a", "5.33333E-01"}, {"b", "2.115152"}, {"R", "0.08291"}};
+const std::vector<HeardResult> blank{{"a", ""}, {"b", " "}, {"R", ""}};
+const std::vector<HeardResult> origin{{"a", ""}, {"b", "2.000000"}, {"R", "1.00000"}};
+
+} // namespace
+
+void AccessibilityTest::changedResults_data() {
+    QTest::addColumn<std::vector<HeardResult>>("before");
+    QTest::addColumn<std::vector<HeardResult>>("now");
+    QTest::addColumn<QString>("spoken");
+    QTest::newRow("nothing changed") << sample << sample << QString();
+    QTest::newRow("only the changed results")
+        << sample << other << QStringLiteral("b 2.115152, R 0.08291");
+    QTest::newRow("all blank") << sample << blank << QStringLiteral("results empty");
+    QTest::newRow("blank stays blank") << blank << blank << QString();
+    QTest::newRow("some blank") << sample << origin
+                                << QStringLiteral("a empty, b 2.000000, R 1.00000");
+    QTest::newRow("padding is not a change")
+        << std::vector<HeardResult>{{"b", "2.0 "}} << std::vector<HeardResult>{{"b", " 2.0"}}
+        << QString();
+    QTest::newRow("nothing heard yet") << std::vector<HeardResult>{} << other
+                                       << QStringLiteral("a 5.33333E-01, b 2.115152, R 0.08291");
+}
+
+void AccessibilityTest::changedResults() {
+    QFETCH(std::vector<HeardResult>, before);
+    QFETCH(std::vector<HeardResult>, now);
+    QFETCH(QString, spoken);
+    QCOMPARE(calibrix::changedResults(before, now), spoken);
+}
+
+void AccessibilityTest::cellReadWhole_data() {
+    QTest::addColumn<QString>("text");
+    QTest::newRow("empty") << QString();
+    QTest::newRow("one character") << QStringLiteral("1");
+    QTest::newRow("two characters") << QStringLiteral("10");
+    QTest::newRow("bad value") << QStringLiteral("28x");
+}
+
+// One attribute run covers the whole text, whichever offset is asked about.
+void AccessibilityTest::cellReadWhole() {
+    QFETCH(QString, text);
+    calibrix::Stat window;
+    calibrix::test::ModalAnswerer answerer; // the bad value's box
+    auto* cell = window.findChild<QLineEdit*>(QStringLiteral("TextX(2)"));
+    cell->setText(text);
+    QAccessibleTextInterface* iface = QAccessible::queryAccessibleInterface(cell)->textInterface();
+    QVERIFY(iface != nullptr);
+    QCOMPARE(iface->characterCount(), int(text.size()));
+    QCOMPARE(iface->text(0, iface->characterCount()), text);
+    for (int offset = 0; offset <= int(text.size()); ++offset) {
+        int start = -1, end = -1;
+        iface->attributes(offset, &start, &end);
+        QCOMPARE(start, 0);
+        QCOMPARE(end, int(text.size()));
+    }
+}
+
+// Without assistive technology the results' names stay as the layout made them, and the
+// notification is never shown.
+void AccessibilityTest::silentWhileNobodyListens() {
+    QVERIFY(!QAccessible::isActive());
+    calibrix::Stat window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* cell = window.findChild<QLineEdit*>(QStringLiteral("TextY(4)"));
+    cell->setText(QStringLiteral("44"));
+    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("Labb"))->accessibleName(),
+             QStringLiteral("b"));
+    QVERIFY(!window.findChild<QLabel*>(QStringLiteral("Announcement"))->isVisible());
+}
+
+QTEST_MAIN(AccessibilityTest)
+#include "accessibility_test.moc"
