@@ -27,6 +27,7 @@
 #include "windowkit/keyboard.h"
 #include "windowkit/linkopener.h"
 #include "windowkit/messagebox.h"
+#include "windowkit/svgicon.h"
 #include "windowkit/windowplacement.h"
 
 #ifdef CALIBRIX_VERSION
