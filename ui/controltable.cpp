@@ -1,15 +1,14 @@
 #include "ui/controltable.h"
 
 #include "plot/fonts.h"
+#include "ui/artwork.h"
 #include "ui/designstyle.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSvgRenderer>
 #include <QToolButton>
 #include <algorithm>
 
@@ -54,21 +53,10 @@ QString nameOf(const Control& row, int index) {
     return row.first < 0 ? name : QStringLiteral("%1(%2)").arg(name).arg(index);
 }
 
-QString resourceOf(const Picture& picture) {
-    return QStringLiteral(":/resources/%1.svg").arg(QLatin1String(picture.name));
-}
-
 // The picture drawn at its size, sharp on the screen the widget is on.
 QPixmap pixmapOf(const Picture& picture, const QWidget& widget) {
-    QSvgRenderer svg(resourceOf(picture));
-    const QSizeF size(picture.width, picture.height);
-    const qreal ratio = widget.devicePixelRatioF();
-    QPixmap pixmap((size * ratio).toSize());
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    svg.render(&painter, QRectF(QPointF(0, 0), size));
-    return pixmap;
+    return artworkPixmap(picture.name, QSize(picture.width, picture.height),
+                         widget.devicePixelRatioF());
 }
 
 QLabel* makeLabel(const Control& row, int index, QWidget* parent) {
@@ -127,7 +115,7 @@ QRect fitted(const QLabel& label, const QRect& design, TextFit fit) {
 void applyWindow(QWidget& window, const WindowDesign& design) {
     window.setObjectName(QString::fromLatin1(design.name));
     window.setWindowTitle(QString::fromUtf8(design.title));
-    window.setWindowIcon(QIcon(QStringLiteral(":/resources/calibrix.svg")));
+    window.setWindowIcon(artworkIcon("calibrix"));
     window.setFont(fontOf(design.font));
     QPalette palette = window.palette();
     palette.setColor(QPalette::Window, rgb(design.back));
@@ -218,7 +206,7 @@ QWidget* ControlBuilder::makeWidget(const Control& row, int index, QWidget* pare
 const QIcon& ControlBuilder::icon(const Picture& picture) {
     auto found = icons_.find(picture.name);
     if (found == icons_.end())
-        found = icons_.emplace(picture.name, QIcon(resourceOf(picture))).first;
+        found = icons_.emplace(picture.name, artworkIcon(picture.name)).first;
     return found->second;
 }
 

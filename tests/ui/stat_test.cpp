@@ -1,5 +1,6 @@
 #include "control.h"
 #include "modalanswerer.h"
+#include "ui/artwork.h"
 #include "ui/stat.h"
 #include "ui/statlayout.h"
 
@@ -10,7 +11,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <QSvgRenderer>
 #include <QTest>
 
 using calibrix::Stat;
@@ -132,8 +132,7 @@ private Q_SLOTS:
             const calibrix::Picture& picture = row.control.picture;
             if (picture.name == nullptr)
                 continue;
-            const QString path = QStringLiteral(":/resources/%1.svg").arg(picture.name);
-            QCOMPARE(QSvgRenderer(path).defaultSize(), QSize(picture.width, picture.height));
+            QCOMPARE(calibrix::artworkSize(picture.name), QSize(picture.width, picture.height));
         }
         QCOMPARE(child<QAbstractButton>(w, "Clear")->iconSize(), QSize(93, 36));
         QCOMPARE(child<QAbstractButton>(w, "delpoint(7)")->iconSize(), QSize(23, 23));
