@@ -158,13 +158,17 @@ release_flags=(-DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG")
 
 build_program() {
   local qt=$1
-  cmake -S . -B "$out/cmake" -G Ninja \
+  if ! cmake -S . -B "$out/cmake" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
     -DQT_CHAINLOAD_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DCALIBRIX_WERROR=ON -DCALIBRIX_BUILD_BENCHMARKS=OFF \
     "${release_flags[@]}" -DCALIBRIX_HOST_SVGTOPNG="$out/host/calibrix_svgtopng" -DGTest_DIR="$gtest_dir" \
-    -DCMAKE_CROSSCOMPILING_EMULATOR="$root/tests/windows/winerun.sh" "${launcher[@]}" |
-    grep 'Left out' || true
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$root/tests/windows/winerun.sh" "${launcher[@]}" \
+    >"$out/configure.log" 2>&1; then
+    cat "$out/configure.log"
+    return 1
+  fi
+  grep 'Left out' "$out/configure.log" || true
   cmake --build "$out/cmake" -j "$jobs"
 }
 
@@ -208,6 +212,7 @@ run_tests() {
     --timeout 900 >>"$log" 2>&1 || status=1
   echo "Font test under Wine without the host's fonts"
   run_without_host_fonts >>"$log" 2>&1 || status=1
+  wineserver -k 2>/dev/null || true
   grep -ho 'left out on Windows: .*' "$log" | sort -u || true
   grep -h 'Failed\|FAIL!\|\[  FAILED  \]' "$log" | sort -u | head -40 || true
   # GoogleTest: "[  PASSED  ] 12 tests." / "[  FAILED  ] 1 test,"; Qt Test: "Totals: 5 passed, 1 failed".
