@@ -18,7 +18,7 @@ install_packages() {
   local packages=(
     cmake ninja-build dpkg-dev xz-utils
     g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
-    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgtest-dev
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgtest-dev fonts-liberation2
     wine wine64 xvfb xauth xdotool nsis icoutils zip git
   )
   local missing=() p status
