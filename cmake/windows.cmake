@@ -17,7 +17,12 @@ set(ico_dir ${PROJECT_BINARY_DIR}/windows/icon)
 set(ico ${PROJECT_BINARY_DIR}/windows/calibrix.ico)
 set(ico_pngs)
 foreach(size IN LISTS ico_sizes)
-  list(APPEND ico_pngs ${ico_dir}/${size}.png)
+  if(size EQUAL 256)
+    # Kept as PNG inside the .ico, as Windows reads it: a quarter of the size.
+    list(APPEND ico_pngs --raw=${ico_dir}/${size}.png)
+  else()
+    list(APPEND ico_pngs ${ico_dir}/${size}.png)
+  endif()
 endforeach()
 add_custom_command(
   OUTPUT ${ico}
