@@ -94,7 +94,7 @@ build_qt() {
   local prefix version work
   prefix=$(qt_prefix)
   version=$(qt_version)
-  if [ -f "$prefix/.complete" ]; then
+  if [ -f "$prefix/.complete" ] && [ -f "$prefix/lib/cmake/Qt6/qt.toolchain.cmake" ]; then
     echo "Qt for Windows: cached in $prefix"
     return
   fi
