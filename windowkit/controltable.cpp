@@ -1,16 +1,14 @@
 #include "windowkit/controltable.h"
 
+#include "windowkit/artwork.h"
 #include "windowkit/designstyle.h"
 #include "windowkit/fonts.h"
-#include "windowkit/svgicon.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSvgRenderer>
 #include <QToolButton>
 #include <algorithm>
 
@@ -56,21 +54,10 @@ QString nameOf(const Control& row, int index) {
     return row.first < 0 ? name : QStringLiteral("%1(%2)").arg(name).arg(index);
 }
 
-QString resourceOf(const Picture& picture) {
-    return QStringLiteral(":/resources/%1.svg").arg(QLatin1String(picture.name));
-}
-
 // The picture drawn at its size, sharp on the screen the widget is on.
 QPixmap pixmapOf(const Picture& picture, const QWidget& widget) {
-    QSvgRenderer svg(resourceOf(picture));
-    const QSizeF size(picture.width, picture.height);
-    const qreal ratio = widget.devicePixelRatioF();
-    QPixmap pixmap((size * ratio).toSize());
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    svg.render(&painter, QRectF(QPointF(0, 0), size));
-    return pixmap;
+    return artworkPixmap(picture.name, QSize(picture.width, picture.height),
+                         widget.devicePixelRatioF());
 }
 
 QLabel* makeLabel(const Control& row, int index, QWidget* parent) {
@@ -141,7 +128,7 @@ void applyWindow(QWidget& window, const WindowDesign& design) {
 }
 
 QIcon programIcon() {
-    return svgIcon(QStringLiteral(":/resources/calibrix.svg"));
+    return artworkIcon("calibrix");
 }
 
 ControlBuilder::ControlBuilder(QWidget& window, MakeControl makeOwn) : makeOwn_(makeOwn) {
@@ -225,7 +212,7 @@ QWidget* ControlBuilder::makeWidget(const Control& row, int index, QWidget* pare
 const QIcon& ControlBuilder::icon(const Picture& picture) {
     auto found = icons_.find(picture.name);
     if (found == icons_.end())
-        found = icons_.emplace(picture.name, svgIcon(resourceOf(picture))).first;
+        found = icons_.emplace(picture.name, artworkIcon(picture.name)).first;
     return found->second;
 }
 

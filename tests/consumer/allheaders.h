@@ -20,6 +20,8 @@
 #include "ui/stat.h"
 #include "ui/statlayout.h"
 #include "windowkit/accessibility.h"
+#include "windowkit/artwork.h"
+#include "windowkit/bundledfonts.h"
 #include "windowkit/controltable.h"
 #include "windowkit/designstyle.h"
 #include "windowkit/fixedsize.h"

@@ -4,6 +4,7 @@
 #include "tests/common/sampletable.h"
 #include "ui/stat.h"
 #include "ui/statlayout.h"
+#include "windowkit/artwork.h"
 
 #include <QAbstractButton>
 #include <QClipboard>
@@ -15,7 +16,6 @@
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <QSvgRenderer>
 #include <QTest>
 
 using calibrix::Stat;
@@ -130,8 +130,7 @@ private Q_SLOTS:
             const calibrix::Picture& picture = row.control.picture;
             if (picture.name == nullptr)
                 continue;
-            const QString path = QStringLiteral(":/resources/%1.svg").arg(picture.name);
-            QCOMPARE(QSvgRenderer(path).defaultSize(), QSize(picture.width, picture.height));
+            QCOMPARE(calibrix::artworkSize(picture.name), QSize(picture.width, picture.height));
         }
         QCOMPARE(child<QAbstractButton>(w, "Clear")->iconSize(), QSize(93, 36));
         QCOMPARE(child<QAbstractButton>(w, "delpoint(7)")->iconSize(), QSize(23, 23));

@@ -1,0 +1,385 @@
+#!/usr/bin/env bash
+# Builds Calibrix for 64-bit Windows on Debian 12: a static Qt cross-built once from Debian's own
+# qt6-base source (cached outside the checkout), then the program, its tests run under Wine, the
+# portable zip and the installer, all in build/windows/.
+#
+#   scripts/windows.sh        everything
+#   scripts/windows.sh qt     only the cached Qt (prints its prefix)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+
+cache=${CALIBRIX_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/calibrix}
+jobs=$(nproc)
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+
+install_packages() {
+  local packages=(
+    cmake ninja-build dpkg-dev xz-utils
+    g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgtest-dev fonts-liberation2
+    wine wine64 xvfb xauth xdotool nsis icoutils zip git
+  )
+  local missing=() p status
+  for p in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
+    [ "$status" = "installed" ] || missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo_cmd[@]}" apt-get update -qq
+    "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  fi
+}
+
+# apt-get source needs a deb-src entry; mirror the machine's own Debian deb entries.
+ensure_deb_src() {
+  if apt-cache showsrc qt6-base 2>/dev/null | grep -q '^Package: qt6-base'; then
+    return
+  fi
+  local f out=/etc/apt/sources.list.d/calibrix-deb-src.sources tmp
+  tmp=$(mktemp)
+  for f in /etc/apt/sources.list.d/*.sources; do
+    [ -e "$f" ] || continue
+    grep -q 'debian.org\|debian-archive-keyring' "$f" || continue
+    sed -n '/^Types:/{s/^Types:.*/Types: deb-src/};p' "$f" >>"$tmp"
+    echo >>"$tmp"
+  done
+  for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+    [ -e "$f" ] || continue
+    grep -E '^deb [^#]*debian\.org' "$f" | sed 's/^deb /deb-src /' >>"$tmp" || true
+  done
+  if [[ $tmp != *.sources ]] && grep -q '^deb-src ' "$tmp"; then
+    out=/etc/apt/sources.list.d/calibrix-deb-src.list
+    grep '^deb-src ' "$tmp" >"$tmp.list"
+    mv "$tmp.list" "$tmp"
+  fi
+  echo "Adding the deb-src entry $out"
+  "${sudo_cmd[@]}" install -m 644 "$tmp" "$out"
+  rm -f "$tmp"
+  "${sudo_cmd[@]}" apt-get update -qq
+}
+
+# Only what Calibrix uses: Core, Gui, Widgets, Test, and the Windows and offscreen platforms.
+qt_options=(
+  -DCMAKE_BUILD_TYPE=Release
+  -DBUILD_SHARED_LIBS=OFF
+  -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
+  -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_printsupport=OFF
+  -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF
+  # FEATURE_opengl alone leaves dynamic OpenGL in the Windows plugin.
+  -DFEATURE_opengl=OFF -DINPUT_opengl=no
+  # The DirectWrite font database links against Direct2D; only its 1.1 API can go.
+  -DFEATURE_direct2d=ON -DFEATURE_direct2d1_1=OFF
+  # Debian's source carries no wintab.
+  -DFEATURE_tabletevent=OFF
+  # FreeType is what the offscreen platform draws text with.
+  -DFEATURE_freetype=ON -DFEATURE_system_freetype=OFF
+  -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_harfbuzz=OFF
+  -DFEATURE_system_pcre2=OFF -DFEATURE_system_jpeg=OFF -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF
+  -DFEATURE_sql_sqlite=OFF
+)
+
+qt_version() { dpkg-query -W -f='${Version}' qt6-base-dev; }
+
+qt_prefix() {
+  local key
+  key=$(printf '%s\n' "$(qt_version)" "${qt_options[@]}" | sha256sum | cut -c1-10)
+  echo "$cache/qt-$(qt_version | tr '+~:' '___')-mingw-static-$key"
+}
+
+build_qt() {
+  local prefix version work
+  prefix=$(qt_prefix)
+  version=$(qt_version)
+  if [ -f "$prefix/.complete" ] && [ -f "$prefix/lib/cmake/Qt6/qt.toolchain.cmake" ]; then
+    echo "Qt for Windows: cached in $prefix"
+    return
+  fi
+  ensure_deb_src
+  work="$cache/work-qt"
+  rm -rf "$work" "$prefix"
+  mkdir -p "$work"
+  echo "Qt for Windows: building Debian's qt6-base $version into $prefix"
+  (cd "$work" && apt-get source -qq --download-only "qt6-base=$version" &&
+    dpkg-source -x --no-check ./*.dsc src >/dev/null)
+  cmake -S "$work/src" -B "$work/build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DCMAKE_INSTALL_PREFIX="$prefix" "${qt_options[@]}" >"$work/configure.log"
+  cmake --build "$work/build" -j "$jobs"
+  cmake --install "$work/build" >/dev/null
+  # Where the corresponding source and the options are, for the notices shipped with the program.
+  {
+    echo "Debian source package: qt6-base $version"
+    echo "  (apt-get source qt6-base=$version; https://sources.debian.org/src/qt6-base/$version/)"
+    echo "Configured with CMake and the MinGW-w64 toolchain file cmake/mingw-w64-x86_64.cmake:"
+    printf '  %s\n' -DQT_HOST_PATH=/usr "${qt_options[@]}"
+  } >"$prefix/BUILD-INFO.txt"
+  cp -r "$work/src/LICENSES" "$prefix/LICENSES" 2>/dev/null || true
+  cp "$work/src/debian/copyright" "$prefix/debian-copyright.txt"
+  rm -rf "$work"
+  touch "$prefix/.complete"
+}
+
+# GoogleTest for the Windows test programs, from Debian's own copy of its source.
+build_gtest() {
+  local version prefix
+  version=$(dpkg-query -W -f='${Version}' libgtest-dev)
+  prefix="$cache/gtest-$(echo "$version" | tr '+~:' '___')-mingw"
+  if [ ! -f "$prefix/.complete" ]; then
+    rm -rf "$cache/work-gtest" "$prefix"
+    cmake -S /usr/src/googletest -B "$cache/work-gtest" -G Ninja \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release \
+      -DBUILD_GMOCK=OFF -DCMAKE_INSTALL_PREFIX="$prefix" >/dev/null
+    cmake --build "$cache/work-gtest" -j "$jobs" >/dev/null
+    cmake --install "$cache/work-gtest" >/dev/null
+    rm -rf "$cache/work-gtest"
+    touch "$prefix/.complete"
+  fi
+  gtest_dir=$prefix/lib/cmake/GTest
+}
+
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+
+# tools/svgtopng for this machine: it renders the artwork the Windows program embeds.
+build_host_tools() {
+  cmake -S . -B "$out/host" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCALIBRIX_BUILD_TESTS=OFF \
+    -DCALIBRIX_BUILD_BENCHMARKS=OFF "${launcher[@]}" >/dev/null
+  cmake --build "$out/host" --target calibrix_svgtopng >/dev/null
+}
+
+# -O2 as Debian builds, and as the Linux build is tested: at -O3, GCC 12 warns falsely
+# (-Wrestrict) inside std::string in the tests.
+release_flags=(-DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG")
+
+build_program() {
+  local qt=$1
+  if ! cmake -S . -B "$out/cmake" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
+    -DQT_CHAINLOAD_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DCALIBRIX_WERROR=ON -DCALIBRIX_BUILD_BENCHMARKS=OFF \
+    "${release_flags[@]}" -DCALIBRIX_HOST_SVGTOPNG="$out/host/calibrix_svgtopng" -DGTest_DIR="$gtest_dir" \
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$root/tests/windows/winerun.sh" "${launcher[@]}" \
+    >"$out/configure.log" 2>&1; then
+    cat "$out/configure.log"
+    return 1
+  fi
+  grep 'Left out' "$out/configure.log" || true
+  cmake --build "$out/cmake" -j "$jobs"
+}
+
+# A Wine prefix of its own, and an X server for the Windows platform plugin.
+xvfb_pid=
+start_wine() {
+  export WINEPREFIX="$out/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+  local display
+  for display in $(seq 90 130); do
+    [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] || break
+  done
+  Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  export DISPLAY=":$display"
+  for _ in $(seq 50); do
+    [ -e "/tmp/.X11-unix/X$display" ] && break
+    sleep 0.1
+  done
+  rm -rf "$WINEPREFIX"
+  wine wineboot --init >/dev/null 2>&1
+  wineserver -w
+}
+
+stop_wine() {
+  [ -z "${WINEPREFIX:-}" ] || wineserver -k 2>/dev/null || true
+  [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
+  xvfb_pid=
+}
+
+# The tests under Wine: all of them on the offscreen platform, then the window tests (the Qt
+# Test programs) on the Windows platform plugin, then the font test where Wine cannot see the
+# host's fonts. Counts are of test cases (GoogleTest cases, Qt Test functions and rows).
+run_tests() {
+  local log="$out/tests.log" status=0
+  : >"$log"
+  wineserver -p 900 || true
+  echo "Tests under Wine, offscreen platform"
+  # The platform the test presets give the Linux tests; winerun.sh hands it on to Wine.
+  QT_QPA_PLATFORM=offscreen ctest --test-dir "$out/cmake" --verbose --timeout 900 >>"$log" 2>&1 ||
+    status=1
+  echo "Tests under Wine, Windows platform plugin on Xvfb"
+  QT_QPA_PLATFORM=offscreen CALIBRIX_WINE_PLATFORM=windows ctest --test-dir "$out/cmake" -LE gtest --verbose \
+    --timeout 900 >>"$log" 2>&1 || status=1
+  echo "Font test under Wine without the host's fonts"
+  run_without_host_fonts >>"$log" 2>&1 || status=1
+  wineserver -k 2>/dev/null || true
+  grep -ho 'left out on Windows: .*' "$log" | sort -u || true
+  grep -h 'Failed\|FAIL!\|\[  FAILED  \]' "$log" | sort -u | head -40 || true
+  # GoogleTest: "[  PASSED  ] 12 tests." / "[  FAILED  ] 1 test,"; Qt Test: "Totals: 5 passed, 1 failed".
+  awk '
+    { sub(/\r$/, "") }
+    match($0, /\[  PASSED  \] [0-9]+ test/) { n = substr($0, RSTART, RLENGTH); gsub(/[^0-9]/, "", n); p += n }
+    match($0, /\[  FAILED  \] [0-9]+ test/) { n = substr($0, RSTART, RLENGTH); gsub(/[^0-9]/, "", n); f += n }
+    match($0, /Totals: [0-9]+ passed, [0-9]+ failed, [0-9]+ skipped/) {
+      split(substr($0, RSTART, RLENGTH), t, " "); p += t[2]; f += t[4]; s += t[6]
+    }
+    END { printf "%d passed, %d failed\n%d skipped by the tests themselves\n", p, f, s }' "$log" |
+    tee "$out/tests-summary.txt"
+  grep -q ' 0 failed$' "$out/tests-summary.txt" || status=1
+  return $status
+}
+
+# A second Wine prefix made while fontconfig, Wine's only way to the host's fonts, lists none.
+run_without_host_fonts() {
+  local conf="$out/no-fonts.conf"
+  printf '<?xml version="1.0"?>\n<fontconfig><cachedir>%s</cachedir></fontconfig>\n' \
+    "$out/no-fonts-cache" >"$conf"
+  (
+    export FONTCONFIG_FILE=$conf WINEPREFIX="$out/wine-nofonts" CALIBRIX_HOST_FONTS_HIDDEN=1
+    rm -rf "$WINEPREFIX"
+    wine wineboot --init >/dev/null 2>&1
+    wineserver -w
+    local status=0 platform
+    for platform in offscreen windows; do
+      echo "== $platform"
+      WINEQT_QPA_PLATFORM=$platform wine "$out/cmake/tests/plot/fonts_test.exe" || status=1
+    done
+    wineserver -k || true
+    exit $status
+  )
+}
+
+version() { sed -n 's/^project(calibrix VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt; }
+
+# What the zip and the installer carry: the program, its license, a short readme, and the
+# licenses and sources of what is linked into it.
+stage() {
+  local qt=$1 dir=$2 v
+  v=$(version)
+  rm -rf "$dir"
+  mkdir -p "$dir/licenses/qt" "$dir/licenses/fonts" "$dir/licenses/mingw-w64" "$dir/source"
+  x86_64-w64-mingw32-strip -o "$dir/calibrix.exe" "$out/cmake/calibrix.exe"
+  crlf <LICENSE >"$dir/LICENSE.txt"
+  cp -r "$qt/LICENSES/." "$dir/licenses/qt/"
+  crlf <"$qt/debian-copyright.txt" >"$dir/licenses/qt/debian-copyright.txt"
+  crlf <"$qt/BUILD-INFO.txt" >"$dir/licenses/qt/BUILD-INFO.txt"
+  crlf </usr/share/doc/fonts-liberation2/copyright >"$dir/licenses/fonts/liberation-fonts.txt"
+  crlf </usr/share/doc/mingw-w64-common/copyright >"$dir/licenses/mingw-w64/mingw-w64.txt"
+  crlf </usr/share/doc/gcc-mingw-w64-base/copyright >"$dir/licenses/mingw-w64/gcc-runtime.txt"
+  git archive --format=tar.gz --prefix="calibrix-$v/" -o "$dir/source/calibrix-$v-source.tar.gz" HEAD
+  crlf >"$dir/README.txt" <<README
+Calibrix $v for Windows (64-bit)
+
+Calibration curves for chemical analysis: up to 25 points of concentration and signal, the
+least-squares line, its confidence limits, the detection limit, SD, R and a plot.
+Start calibrix.exe; it needs no installation and no other files.
+
+Calibrix is free software under the MIT license (LICENSE.txt). Its source is in
+source\\calibrix-$v-source.tar.gz.
+
+calibrix.exe contains, linked statically:
+- Qt $(qt_version | cut -d+ -f1), under the GNU LGPL version 3 (licenses\\qt\\LGPL-3.0-only.txt), with
+  the third-party parts Qt bundles (zlib, libpng, FreeType, HarfBuzz, PCRE2 and others; their
+  licenses are in licenses\\qt, listed file by file in licenses\\qt\\debian-copyright.txt).
+  It was built from Debian's source package qt6-base $(qt_version), unchanged, with the
+  options in licenses\\qt\\BUILD-INFO.txt. That source is available from Debian
+  (apt-get source qt6-base=$(qt_version), or https://snapshot.debian.org/package/qt6-base/$(qt_version)/).
+  To use another Qt, build it static for MinGW-w64 and build Calibrix's source against it as
+  its scripts/windows.sh does; the readme in the source says how.
+- The Liberation Sans fonts, under the SIL Open Font License 1.1 (licenses\\fonts).
+- The MinGW-w64 runtime and GCC's C++ runtime (licenses\\mingw-w64).
+README
+}
+
+crlf() { sed 's/\r*$/\r/'; }
+
+make_packages() {
+  local qt=$1 v stage_dir
+  v=$(version)
+  stage_dir="$out/stage/calibrix-$v"
+  stage "$qt" "$stage_dir"
+  cp "$stage_dir/calibrix.exe" "$out/calibrix.exe"
+  rm -f "$out/calibrix-$v-windows-x86_64.zip"
+  (cd "$out/stage" && zip -qr -X "$out/calibrix-$v-windows-x86_64.zip" "calibrix-$v")
+  makensis -V2 -DVERSION="$v" -DSTAGE="$stage_dir" -DICON="$out/cmake/windows/calibrix.ico" \
+    -DOUTFILE="$out/calibrix-$v-setup.exe" packaging/windows/calibrix.nsi
+}
+
+# The installer under Wine, silently: per user and per machine, the installed program starts
+# and shows its window, the uninstaller removes it all.
+check_installer() {
+  local v mode key dir program window
+  v=$(version)
+  for mode in CurrentUser AllUsers; do
+    key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Calibrix'
+    [ $mode = CurrentUser ] && key="HKCU\\$key" || key="HKLM\\$key"
+    wine "$out/calibrix-$v-setup.exe" /S "/$mode"
+    wineserver -w
+    dir=$(wine reg query "$key" /v InstallLocation | tr -d '\r' | sed -n 's/.*REG_SZ *//p')
+    [ -n "$dir" ] || { echo "installer ($mode): no uninstall entry"; return 1; }
+    program=$(winepath -u "$dir\\calibrix.exe")
+    [ -f "$program" ] || { echo "installer ($mode): no $program"; return 1; }
+    [ -f "$(winepath -u "$dir\\uninstall.exe")" ] || { echo "installer ($mode): no uninstaller"; return 1; }
+    [ -n "$(find "$WINEPREFIX/drive_c" -name "Calibrix.lnk")" ] ||
+      { echo "installer ($mode): no Start-menu entry"; return 1; }
+    echo "installer ($mode): installed in $dir, with its Start-menu entry"
+    WINEQT_QPA_PLATFORM=windows wine "$program" &
+    local pid=$! code=0
+    window=$(timeout 60 xdotool search --sync --onlyvisible --name '^CALIBRIX for Chemical Analysis' 2>/dev/null | head -1 || true)
+    if [ -z "$window" ]; then
+      echo "installer ($mode): the installed program showed no window"
+      kill "$pid" 2>/dev/null || true
+      return 1
+    fi
+    echo "installer ($mode): the installed program started: '$(xdotool getwindowname "$window")'"
+    xdotool key --window "$window" alt+F4 2>/dev/null || true
+    if ! timeout 30 tail --pid="$pid" -f /dev/null; then
+      echo "installer ($mode): the program did not close on Alt+F4"
+      kill "$pid" 2>/dev/null || true
+      return 1
+    fi
+    wait "$pid" || code=$?
+    echo "installer ($mode): closed with Alt+F4, exit code $code"
+    [ "$code" = 0 ] || return 1
+    wine "$(winepath -u "$dir\\uninstall.exe")" /S "/$mode"
+    for _ in $(seq 60); do
+      [ -e "$program" ] || break
+      sleep 1
+    done
+    if [ -e "$program" ] || wine reg query "$key" >/dev/null 2>&1 ||
+      [ -n "$(find "$WINEPREFIX/drive_c" -name "Calibrix.lnk")" ]; then
+      echo "installer ($mode): the uninstaller left the program or its entry behind"
+      return 1
+    fi
+    echo "installer ($mode): uninstalled"
+  done
+}
+
+main() {
+  local start=$SECONDS
+  install_packages
+  build_qt
+  local qt
+  qt=$(qt_prefix)
+  [ "${1:-}" != qt ] || { echo "$qt"; return; }
+  out="$root/build/windows"
+  mkdir -p "$out"
+  build_gtest
+  build_host_tools
+  build_program "$qt"
+  trap stop_wine EXIT
+  start_wine
+  local tests=0
+  run_tests || tests=1
+  make_packages "$qt"
+  local installer=0
+  check_installer || installer=1
+  stop_wine
+  ls -l "$out/calibrix.exe" "$out"/calibrix-*-windows-x86_64.zip "$out"/calibrix-*-setup.exe
+  echo "Windows stage: $((SECONDS - start)) s"
+  [ $tests = 0 ] && [ $installer = 0 ]
+}
+
+main "$@"
