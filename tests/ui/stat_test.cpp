@@ -114,6 +114,21 @@ private Q_SLOTS:
         QVERIFY(w.grab().save(QStringLiteral("screenshots/stat.png")));
     }
 
+    // A cell's border is its outermost ring of pixels, blue with the focus and grey without.
+    void cellBorderIsTheOuterPixelRing() {
+        Stat w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        for (const auto& [row, border] :
+             {std::pair(1, QColor(0, 84, 200)), std::pair(2, QColor(122, 122, 122))}) {
+            const QImage image = cellX(w, row)->grab().toImage();
+            for (const int x : {0, 40, 80})
+                for (const int y : {0, 9, 18})
+                    QCOMPARE(image.pixelColor(x, y), x == 40 && y == 9 ? Qt::white : border);
+            QCOMPARE(image.pixelColor(1, 1), QColor(Qt::white));
+        }
+    }
+
     // The window manager's icon is rendered once the first frame is out, not before it.
     void windowIconFollowsTheFirstFrame() {
         Stat w;
