@@ -7,11 +7,6 @@ endif()
 
 include(GNUInstallDirs)
 
-# One id names the menu entry, the AppStream component and the icon, so that software centres
-# and menus can tie them together.
-set(CALIBRIX_APP_ID org.example.Calibrix)
-# The running program gives the same id to the desktop, which ties its window to the entry.
-target_compile_definitions(calibrix PRIVATE CALIBRIX_APP_ID="${CALIBRIX_APP_ID}")
 # The day this version was released; change it together with the project version.
 set(CALIBRIX_RELEASE_DATE 2026-12-08)
 set(CALIBRIX_ICON_SVG ${PROJECT_SOURCE_DIR}/ui/resources/calibrix.svg)
