@@ -21,6 +21,9 @@ packages=(
   orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng python3-gi gir1.2-gtk-3.0
 )
 
+# Another script may name its own packages instead (scripts/windows.sh does).
+[ $# -eq 0 ] || packages=("$@")
+
 missing=()
 for p in "${packages[@]}"; do
   status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)

@@ -21,17 +21,7 @@ install_packages() {
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgtest-dev fonts-liberation2
     wine wine64 xvfb xauth xdotool nsis icoutils zip git
   )
-  local missing=() p status
-  for p in "${packages[@]}"; do
-    status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
-    [ "$status" = "installed" ] || missing+=("$p")
-  done
-  if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    export DEBIAN_FRONTEND=noninteractive
-    "${sudo_cmd[@]}" apt-get update -qq
-    "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-  fi
+  "$root/scripts/deps.sh" "${packages[@]}"
 }
 
 # apt-get source needs a deb-src entry; mirror the machine's own Debian deb entries.
