@@ -67,9 +67,22 @@ protected:
             QTimer::singleShot(0, this, [guarded] {
                 if (guarded.isNull())
                     return;
-                if (guarded->windowState() & largeStates)
+                if (guarded->windowState() & largeStates) {
+                    restoring(*guarded);
                     guarded->setWindowState(guarded->windowState() & ~largeStates);
-                else
+                } else {
+                    fixAgain(*guarded);
+                }
+            });
+        }
+        // Some platforms answer the restore with no state change of their own, only with a
+        // size: Windows (under Wine) gives back the size with the frame taken off it.
+        if (event->type() == QEvent::Resize && window->property(restoringProperty).toBool() &&
+            fixed(*window) && !(window->windowState() & largeStates) &&
+            window->size() != window->minimumSize()) {
+            QPointer<QWidget> guarded(window);
+            QTimer::singleShot(0, this, [guarded] {
+                if (!guarded.isNull() && !(guarded->windowState() & largeStates))
                     fixAgain(*guarded);
             });
         }
@@ -81,6 +94,17 @@ protected:
     }
 
 private:
+    // For a while after the program asked for the normal state, a size other than the fixed
+    // one is the restore's answer, and is mended.
+    static void restoring(QWidget& window) {
+        window.setProperty(restoringProperty, true);
+        QPointer<QWidget> guarded(&window);
+        QTimer::singleShot(pendingMs, &window, [guarded] {
+            if (!guarded.isNull())
+                guarded->setProperty(restoringProperty, false);
+        });
+    }
+
     // The native window tells of its own request before it goes out, the widget only of the
     // compositor's answer; so the limits are lifted from the native window's signal.
     void watchRequests(QWidget& window) {
@@ -110,6 +134,7 @@ private:
     }
 
     static constexpr const char* watchedProperty = "calibrixFixedSizeWatched";
+    static constexpr const char* restoringProperty = "calibrixFixedSizeRestoring";
 };
 
 } // namespace

@@ -15,6 +15,9 @@ while IFS='=' read -r name _; do
   [[ $name == QT_* ]] && export "WINE$name=${!name}"
 done < <(env)
 
+# Without a console, Qt Test writes its log to the Windows debugger, so nobody would see it.
+export WINEQT_ASSUME_STDERR_HAS_CONSOLE=1
+
 program=$1
 shift
 if [ -z "${CALIBRIX_LEAVE_OUT:-}" ]; then
