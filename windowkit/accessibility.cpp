@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -302,10 +303,51 @@ QString allResults(const std::vector<HeardResult>& now) {
     return changedResults({}, now);
 }
 
+/// Paints a window at once after a user's action, then runs a function. A listening screen
+/// reader queries the program over the accessibility bus while it reacts to the action, and Qt
+/// delivers each query as a posted event ahead of its low-priority repaint request, so the
+/// window is painted first, from an event posted above both. The function comes after the
+/// paint, from an event posted below the repaint request, so that the results reach the screen
+/// before the bus hears of them.
+class AfterPaint final : public QObject {
+public:
+    AfterPaint(QWidget& window, std::function<void()> run)
+        : window_(&window), run_(std::move(run)) {}
+
+    void request() {
+        if (pending_)
+            return;
+        pending_ = true;
+        QCoreApplication::postEvent(this, new QEvent(paintNow), Qt::HighEventPriority);
+        QCoreApplication::postEvent(this, new QEvent(runNow), Qt::LowEventPriority - 1);
+    }
+
+protected:
+    bool event(QEvent* event) override {
+        if (event->type() == paintNow) {
+            QCoreApplication::sendPostedEvents(window_, QEvent::UpdateRequest);
+            return true;
+        }
+        if (event->type() == runNow) {
+            pending_ = false;
+            run_();
+            return true;
+        }
+        return QObject::event(event);
+    }
+
+private:
+    static constexpr QEvent::Type paintNow = QEvent::User;
+    static constexpr QEvent::Type runNow = QEvent::Type(QEvent::User + 1);
+    QWidget* window_;
+    std::function<void()> run_;
+    bool pending_ = false;
+};
+
 SpokenResults::SpokenResults(std::vector<QLabel*> fields, QWidget& plot, QWidget& window,
-                             std::function<QString()> describePlot)
+                             std::function<QString()> describePlot, std::function<bool()> listening)
     : plot_(&plot), statusBar_(new QLabel(&window)), notification_(new QLabel(&window)),
-      describePlot_(std::move(describePlot)) {
+      describePlot_(std::move(describePlot)), listening_(std::move(listening)) {
     for (QLabel* field : fields)
         fields_.push_back({field, field->accessibleName()});
     // Heard, never seen: both have no size. The notification speaks each time it is shown.
@@ -316,6 +358,7 @@ SpokenResults::SpokenResults(std::vector<QLabel*> fields, QWidget& plot, QWidget
     notification_->hide();
     setRole(*statusBar_, QAccessible::StatusBar);
     setRole(*notification_, QAccessible::Notification);
+    afterPaint_ = std::make_unique<AfterPaint>(window, [this] { speak(); });
     QAccessible::installActivationObserver(this);
 }
 
@@ -344,7 +387,12 @@ void SpokenResults::describe() {
 }
 
 void SpokenResults::update() {
-    if (!QAccessible::isActive())
+    if (listening_())
+        afterPaint_->request();
+}
+
+void SpokenResults::speak() {
+    if (!listening_())
         return;
     describe();
     std::vector<HeardResult> now = heard();

@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QAbstractButton;
@@ -11,6 +12,8 @@ class QLineEdit;
 class QWidget;
 
 namespace calibrix {
+
+class AfterPaint;
 
 /// What a screen reader says for a result field: its meaning, then the text it shows without
 /// the padding blanks, or "empty".
@@ -42,15 +45,18 @@ class SpokenResults final : public QAccessible::ActivationObserver {
 public:
     /// Takes each field's accessible name as its meaning ("a", "detection limit"), and asks
     /// `describePlot` what the plot shows; the status bar and the notification are made as
-    /// children of `window` that have no size.
+    /// children of `window` that have no size. `listening` tells whether assistive technology
+    /// listens (Qt's own answer unless a test gives another).
     SpokenResults(std::vector<QLabel*> fields, QWidget& plot, QWidget& window,
-                  std::function<QString()> describePlot);
+                  std::function<QString()> describePlot,
+                  std::function<bool()> listening = &QAccessible::isActive);
     ~SpokenResults() override;
     SpokenResults(const SpokenResults&) = delete;
     SpokenResults& operator=(const SpokenResults&) = delete;
 
-    /// After a recalculation: names every field by its meaning and text, describes the plot,
-    /// and announces the results that changed since the last announcement.
+    /// After a recalculation: once the window is painted, names every field by its meaning and
+    /// text, describes the plot, and announces the results that changed since the last
+    /// announcement. Several recalculations before the paint make one announcement.
     void update();
 
     /// A screen reader came (or went): everything is brought up to date without a word, as
@@ -60,6 +66,7 @@ public:
 private:
     std::vector<HeardResult> heard() const;
     void describe();
+    void speak();
 
     struct Field {
         QLabel* label;
@@ -70,7 +77,9 @@ private:
     QLabel* statusBar_;
     QLabel* notification_;
     std::function<QString()> describePlot_;
+    std::function<bool()> listening_;
     std::vector<HeardResult> announced_; ///< the results as last heard
+    std::unique_ptr<AfterPaint> afterPaint_;
 };
 
 /// Exposes a top-level widget as a frame (the main window) or a dialog, named by its title, so

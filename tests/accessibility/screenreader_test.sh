@@ -6,7 +6,11 @@
 set -euo pipefail
 
 here=$(dirname "$(realpath "$0")")
-test=$here/$(basename "$1")
+# A test here by its name, or any script by its path (the benchmarks use the same stack).
+case $1 in
+  */*) test=$(realpath "$1") ;;
+  *) test=$here/$1 ;;
+esac
 program=$(realpath "$2")
 # Debian's Python carries pyatspi; a python3 earlier on PATH may not.
 python=/usr/bin/python3
@@ -55,6 +59,6 @@ export PATH="$work/bin:$PATH"
 unset QT_LINUX_ACCESSIBILITY_ALWAYS_ON
 # The session bus starts the AT-SPI bus and its registry on demand; ending the session ends them.
 # In the background, so that a stop from outside runs the cleanup at once.
-timeout --kill-after=10 280 dbus-run-session -- "$python" "$test" "$program" "$work/opened" &
+timeout --kill-after=10 "${CALIBRIX_SESSION_LIMIT:-280}" dbus-run-session -- "$python" "$test" "$program" "$work/opened" &
 session=$!
 wait "$session"

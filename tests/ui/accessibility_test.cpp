@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <functional>
 #include <vector>
 
 using calibrix::HeardResult;
@@ -22,6 +23,7 @@ private Q_SLOTS:
     void cellReadWhole_data();
     void cellReadWhole();
     void silentWhileNobodyListens();
+    void toldAfterThePaint();
 };
 
 namespace {
@@ -31,6 +33,23 @@ const std::vector<HeardResult> sample{{"a", "5.33333E-01"}, {"b", "9.903030"}, {
 const std::vector<HeardResult> other{{"a", "5.33333E-01"}, {"b", "2.115152"}, {"R", "0.08291"}};
 const std::vector<HeardResult> blank{{"a", ""}, {"b", " "}, {"R", ""}};
 const std::vector<HeardResult> origin{{"a", ""}, {"b", "2.000000"}, {"R", "1.00000"}};
+
+/// Runs a function on every event of one type that a widget gets, before the widget handles it.
+class OnEvent final : public QObject {
+public:
+    OnEvent(QEvent::Type type, std::function<void()> run) : type_(type), run_(std::move(run)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == type_)
+            run_();
+        return false;
+    }
+
+private:
+    QEvent::Type type_;
+    std::function<void()> run_;
+};
 
 } // namespace
 
@@ -94,10 +113,61 @@ void AccessibilityTest::silentWhileNobodyListens() {
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     auto* cell = window.findChild<QLineEdit*>(QStringLiteral("TextY(4)"));
-    cell->setText(QStringLiteral("44"));
+    cell->setFocus();
+    QTest::keyClicks(cell, QStringLiteral("4"));
+    QTest::qWait(50);
+    QVERIFY(window.findChild<QLabel*>(QStringLiteral("Labb"))->text() !=
+            QStringLiteral("  9.903030"));
     QCOMPARE(window.findChild<QLabel*>(QStringLiteral("Labb"))->accessibleName(),
              QStringLiteral("b"));
     QVERIFY(!window.findChild<QLabel*>(QStringLiteral("Announcement"))->isVisible());
+}
+
+// While a screen reader listens the results reach the screen first and the bus after: the
+// window is painted before the screen reader's waiting queries are answered, while the names
+// still tell the old results, and two recalculations before the paint make one announcement.
+void AccessibilityTest::toldAfterThePaint() {
+    QWidget window;
+    window.resize(200, 100);
+    auto* a = new QLabel(&window);
+    auto* b = new QLabel(&window);
+    a->setAccessibleName(QStringLiteral("a"));
+    b->setAccessibleName(QStringLiteral("b"));
+    auto* plot = new QWidget(&window);
+    plot->setGeometry(0, 40, 100, 50);
+    calibrix::SpokenResults spoken(
+        {a, b}, *plot, window, [] { return QStringLiteral("plot"); }, [] { return true; });
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QStringList namesAtPaint, order;
+    OnEvent paint(QEvent::Paint, [&] {
+        namesAtPaint << a->accessibleName();
+        order << QStringLiteral("paint");
+    });
+    plot->installEventFilter(&paint);
+    // A screen reader's query, as Qt delivers it: a posted event of normal priority.
+    QObject queries;
+    OnEvent query(QEvent::User, [&] { order << QStringLiteral("query"); });
+    queries.installEventFilter(&query);
+    auto* announcement = window.findChild<QLabel*>(QStringLiteral("Announcement"));
+    int announcements = 0;
+    OnEvent shown(QEvent::Show, [&] { ++announcements; });
+    announcement->installEventFilter(&shown);
+
+    a->setText(QStringLiteral("1.5"));
+    b->setText(QStringLiteral("2"));
+    plot->update();
+    spoken.update();
+    QCoreApplication::postEvent(&queries, new QEvent(QEvent::User));
+    a->setText(QStringLiteral("1.6"));
+    spoken.update();
+    QTRY_COMPARE(announcements, 1);
+    QCOMPARE(order, (QStringList{QStringLiteral("paint"), QStringLiteral("query")}));
+    QTest::qWait(50);
+    QCOMPARE(namesAtPaint, QStringList{QStringLiteral("a")});
+    QCOMPARE(a->accessibleName(), QStringLiteral("a, 1.6"));
+    QCOMPARE(announcements, 1);
+    QCOMPARE(announcement->text(), QStringLiteral("a 1.6, b 2"));
 }
 
 QTEST_MAIN(AccessibilityTest)
