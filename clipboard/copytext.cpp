@@ -127,28 +127,53 @@ std::string generalNumber(double value, std::string_view decimalSeparator) {
     const auto single = static_cast<float>(value);
     if (!std::isfinite(single) || survivesCell(general, single))
         return general;
+    // Otherwise a text of a cell's length, where one holds this float; a spreadsheet gets the
+    // exact 15 digits where none does.
+    std::string cell = cellNumber(single, decimalSeparator);
+    return cellvalue(cell) == single ? cell : general;
+}
 
-    // The shortest digits that give this float back, in the first layout that fits a cell and
-    // reads back; the parser rounds through double, so each text is checked. Each layout keeps
-    // the sign of its exponent where that still fits (1E+13); the "+" goes only where the same
-    // layout fits without it alone (3.4028235E38), so no number moves its point for a sign.
-    end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), single,
-                        std::chars_format::scientific)
-              .ptr;
-    const Decimal shortest = decompose({buffer.data(), std::size_t(end - buffer.data())});
-    std::vector<std::string> candidates = {generalLayout(shortest, decimalSeparator)};
-    const std::vector<std::string> withPlus = compactLayouts(shortest, decimalSeparator, true);
-    const std::vector<std::string> without = compactLayouts(shortest, decimalSeparator, false);
-    for (std::size_t i = 0; i < withPlus.size(); ++i) {
-        candidates.push_back(withPlus[i]);
-        candidates.push_back(without[i]);
+std::string cellNumber(float value, std::string_view decimalSeparator) {
+    if (!std::isfinite(value))
+        return {};
+    if (value == 0)
+        return "0";
+    std::array<char, 64> buffer{};
+    // The value rounded to `digits` significant digits, in the layouts that fit a cell, the
+    // general one first. Each compact layout keeps the sign of its exponent where that still
+    // fits (1E+13); the "+" goes only where the same layout fits without it alone
+    // (3.4028235E38), so no number moves its point for a sign.
+    const auto spellings = [&](int digits) {
+        const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                       std::chars_format::scientific, digits - 1)
+                             .ptr;
+        const Decimal d = decompose({buffer.data(), std::size_t(end - buffer.data())});
+        std::vector<std::string> out = {generalLayout(d, decimalSeparator)};
+        const std::vector<std::string> withPlus = compactLayouts(d, decimalSeparator, true);
+        const std::vector<std::string> without = compactLayouts(d, decimalSeparator, false);
+        for (std::size_t i = 0; i < withPlus.size(); ++i) {
+            out.push_back(withPlus[i]);
+            out.push_back(without[i]);
+        }
+        std::erase_if(
+            out, [](const std::string& text) { return utf8Length(text) > std::size_t(cellChars); });
+        return out;
+    };
+    // The fewest digits that give this float back, from 1 to the 9 any float needs. The parser
+    // rounds through double, so each text is read back rather than trusted.
+    for (int digits = 1; digits <= 9; ++digits) {
+        for (const std::string& text : spellings(digits)) {
+            if (cellvalue(text) == value)
+                return text;
+        }
     }
-    for (const std::string& text : candidates) {
-        if (utf8Length(text) <= std::size_t(cellChars) && survivesCell(text, single))
-            return text;
+    // No text of a cell's length holds this float: the most digits that fit, rounded.
+    for (int digits = 9; digits >= 1; --digits) {
+        const std::vector<std::string> texts = spellings(digits);
+        if (!texts.empty())
+            return texts.front();
     }
-    // No text of a cell's length holds this float: keep the exact 15 digits for a spreadsheet.
-    return general;
+    return {};
 }
 
 std::string copyText(std::span<const double> conc, std::span<const double> signal,

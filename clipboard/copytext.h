@@ -11,6 +11,10 @@ namespace calibrix {
 /// would not.
 std::string generalNumber(double value, std::string_view decimalSeparator);
 
+/// The shortest text of at most a cell's 12 characters that reads back as `value`; where no such
+/// text holds it, the nearest one that fits, rounded in its last digit.
+std::string cellNumber(float value, std::string_view decimalSeparator);
+
 /// The copy text: C TAB MS CR LF for every point.
 std::string copyText(std::span<const double> conc, std::span<const double> signal,
                      std::string_view decimalSeparator);

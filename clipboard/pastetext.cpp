@@ -1,5 +1,8 @@
 #include "clipboard/pastetext.h"
 
+#include "clipboard/copytext.h"
+#include "core/gridlimits.h"
+#include "core/parsenumber.h"
 #include "core/utf8.h"
 
 #include <algorithm>
@@ -111,7 +114,14 @@ Grid cut(std::string_view text) {
             return grid;
         } else {
             const std::size_t end = scan(text, i, separators, false);
-            grid.columns[column - 1][row - 1] = keepBytes(text.substr(i, end - i), pasteCellBytes);
+            const std::string_view run = text.substr(i, end - i);
+            std::string& cell = grid.columns[column - 1][row - 1];
+            if (run.size() <= pasteCellBytes) {
+                cell = run;
+            } else {
+                cell = keepBytes(run, pasteCellBytes - cutMark.size());
+                cell += cutMark;
+            }
             grid.rowCount = row;
             grid.columnCount = std::max(grid.columnCount, column);
             i = end - 1;
@@ -192,6 +202,23 @@ PasteData cutPasteText(std::string_view text) {
     data.rowCount = grid.rowCount;
     data.first = std::move(grid.columns[0]);
     return data;
+}
+
+std::string cellText(std::string_view pasted) {
+    if (utf8Length(pasted) <= std::size_t(cellChars))
+        return std::string(pasted);
+    if (const std::optional<float> value = parseWholeNumber(pasted))
+        return cellNumber(*value, pasted.find(',') != std::string_view::npos ? "," : ".");
+    std::string cut(utf8Prefix(pasted, std::size_t(cellChars) - 1));
+    cut += cutMark;
+    return cut;
+}
+
+void fitToCells(PasteData& data) {
+    for (auto* column : {&data.first, &data.second}) {
+        for (std::string& cell : *column)
+            cell = cellText(cell);
+    }
 }
 
 } // namespace calibrix

@@ -7,6 +7,8 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <optional>
+#include <span>
 #include <string>
 #include <system_error>
 
@@ -128,7 +130,14 @@ Leading readLeading(std::string_view t) {
     if (scale < -400)
         return {};
 
-    std::array<char, 40> buffer{};
+    // "0." digits "e" scale: a cell's text fits the fixed buffer, a longer one gets its own.
+    std::array<char, 40> fixed{};
+    std::string grown;
+    std::span<char> buffer(fixed);
+    if (digits.size() + 16 > fixed.size()) {
+        grown.resize(digits.size() + 16);
+        buffer = grown;
+    }
     char* out = buffer.data();
     *out++ = '0';
     *out++ = '.';
@@ -147,32 +156,46 @@ Leading readLeading(std::string_view t) {
     return {true, value == 0 ? 0.0f : (negative ? -value : value)};
 }
 
+// The notation's checks and the conversion of an ASCII text; `work` has room for the text.
+std::optional<float> checkAndRead(std::string_view text, std::span<char> work) {
+    std::replace_copy(text.begin(), text.end(), work.begin(), ',', '.');
+    const std::string_view checked(work.data(), text.size());
+    if (!passesChecks(checked))
+        return std::nullopt;
+    // The checks are done, so the blanks can go in place.
+    const auto end = std::remove(work.begin(), work.begin() + std::ptrdiff_t(text.size()), ' ');
+    const Leading leading = readLeading({work.data(), std::size_t(end - work.begin())});
+    if (!leading.fits)
+        return std::nullopt;
+    return leading.value;
+}
+
+bool isAscii(std::string_view text) {
+    return std::none_of(text.begin(), text.end(),
+                        [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
 } // namespace
 
 float parsenumber(std::string_view text, std::int16_t& dataerror) {
-    auto reject = [&dataerror] {
+    // Any byte of a multi-byte character is outside the accepted set.
+    std::optional<float> value;
+    if (utf8Length(text) <= maxChars && isAscii(text)) {
+        std::array<char, maxChars> buffer{};
+        value = checkAndRead(text, buffer);
+    }
+    if (!value) {
         dataerror = -1;
         return 0.0f;
-    };
-    if (utf8Length(text) > maxChars)
-        return reject();
-    // Any byte of a multi-byte character is outside the accepted set.
-    if (std::any_of(text.begin(), text.end(),
-                    [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
-        return reject();
+    }
+    return *value;
+}
 
-    std::array<char, maxChars> buffer{};
-    std::replace_copy(text.begin(), text.end(), buffer.begin(), ',', '.');
-    const std::string_view checked(buffer.data(), text.size());
-    if (!passesChecks(checked))
-        return reject();
-
-    std::array<char, maxChars> compact{};
-    const auto end = std::remove_copy(checked.begin(), checked.end(), compact.begin(), ' ');
-    const Leading leading = readLeading({compact.data(), std::size_t(end - compact.begin())});
-    if (!leading.fits)
-        return reject();
-    return leading.value;
+std::optional<float> parseWholeNumber(std::string_view text) {
+    if (!isAscii(text))
+        return std::nullopt;
+    std::string buffer(text.size(), '\0');
+    return checkAndRead(text, buffer);
 }
 
 } // namespace calibrix

@@ -136,12 +136,19 @@ void checkCells(const std::array<std::string, rows>& got, const std::array<std::
         }
         if (cell.empty())
             fail("an empty cell inside the fill", r + 1);
-        // A long cell is cut short, but only ever to a prefix of its text that keeps at least
-        // all but the last partial UTF-8 character of the limit.
+        // A long cell is cut short and marked, but only ever to a prefix of its text that keeps
+        // at least all but the last partial UTF-8 character of the room the mark leaves.
         const std::string& full = want[std::size_t(r)];
-        if (cell.size() > calibrix::pasteCellBytes || full.compare(0, cell.size(), cell) != 0)
+        std::string_view kept = cell;
+        if (full.size() > calibrix::pasteCellBytes) {
+            if (!kept.ends_with(calibrix::cutMark))
+                fail("a cut cell lacks the mark", r + 1);
+            kept.remove_suffix(calibrix::cutMark.size());
+        }
+        if (cell.size() > calibrix::pasteCellBytes || full.compare(0, kept.size(), kept) != 0)
             fail("cell differs from the reference", r + 1);
-        if (cell.size() < std::min(full.size(), calibrix::pasteCellBytes - 3))
+        if (kept.size() <
+            std::min(full.size(), calibrix::pasteCellBytes - calibrix::cutMark.size() - 3))
             fail("cell cut too short", r + 1);
     }
 }

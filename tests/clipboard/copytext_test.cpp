@@ -7,6 +7,7 @@
 #include <cfloat>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <limits>
 #include <random>
@@ -84,20 +85,77 @@ TEST(CopyText, TabBetweenAndCrLfAfterEveryPoint) {
     EXPECT_EQ(copyText({}, {}, "."), "");
 }
 
-// Copy, paste, cut each cell to 12 characters and read it: every float comes back exactly.
+// Copy, paste, fit each cell to 12 characters and read it: every float comes back exactly.
 TEST(CopyPaste, RoundTrip) {
     const std::vector<double> conc = {0.1f,  2.3f,    1.5e-20f,  -3.5f,   123456789012.0f, FLT_MAX,
                                       1e15f, FLT_MIN, denormmin, 1.5e-3f, 7.0f / 3.0f};
     const std::vector<double> signal = {-1.234567e-30f, -0.0001234567f, -9.87654e37f, 0, 1,   -2,
                                         2.3f,           0.1f,           1.5e-20f,     0, 4.5f};
     for (const char* separator : {".", ","}) {
-        const PasteData pasted = cutPasteText(copyText(conc, signal, separator));
+        PasteData pasted = cutPasteText(copyText(conc, signal, separator));
+        fitToCells(pasted);
         ASSERT_EQ(pasted.kind, PasteKind::TwoColumns);
         ASSERT_EQ(pasted.rowCount, static_cast<int>(conc.size()));
         for (std::size_t i = 0; i < conc.size(); ++i) {
+            ASSERT_LE(pasted.first[i].size(), 12u) << pasted.first[i];
+            ASSERT_LE(pasted.second[i].size(), 12u) << pasted.second[i];
             EXPECT_EQ(readback(pasted.first[i]), static_cast<float>(conc[i])) << pasted.first[i];
             EXPECT_EQ(readback(pasted.second[i]), static_cast<float>(signal[i]))
                 << pasted.second[i];
+        }
+    }
+}
+
+struct Fitted {
+    const char* pasted;
+    const char* cell;
+};
+
+void PrintTo(const Fitted& f, std::ostream* os) {
+    *os << '"' << f.pasted << '"';
+}
+
+class CellText : public testing::TestWithParam<Fitted> {};
+
+TEST_P(CellText, Fits) {
+    EXPECT_EQ(cellText(GetParam().pasted), GetParam().cell);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, CellText,
+    testing::Values(
+        // What fits a cell stays as it is, number or not.
+        Fitted{"1.5E-3", "1.5E-3"}, Fitted{"123456789012", "123456789012"}, Fitted{"abc", "abc"},
+        // A longer number: the shortest text of its float, in its own decimal separator.
+        Fitted{"1.23456790123457E-05", "1.2345679E-5"}, Fitted{"123456789012345", "1.2345679E14"},
+        Fitted{"0,000012345678901", "1,2345679E-5"}, Fitted{"0.100000001490116", "0.1"},
+        Fitted{"-0.00000000000000", "0"},
+        Fitted{"1.0000000000000000000000000000000000000000001", "1"},
+        // No 12 characters hold it: the nearest that fit.
+        Fitted{"-1.17549435082229E-38", "-1175494E-44"},
+        // Not a number as a whole, or too large for one: cut, and marked so.
+        Fitted{"12345678901234a", "12345678901\u2026"},
+        Fitted{"99999999999.5x", "99999999999\u2026"},
+        Fitted{"1000000000000000000000000000000000000000", "10000000000\u2026"},
+        Fitted{"\u00b5\u00b5\u00b5\u00b5\u00b5\u00b5\u00b5\u00b5\u00b5\u00b5\u00b5\u00b5\u00b5",
+               "\u00b5\u00b5\u00b5\u00b5\u00b5\u00b5\u00b5\u00b5\u00b5\u00b5\u00b5\u2026"}));
+
+// Long number texts of random floats, in every length printf gives: the cell's text reads back
+// as the float the whole text names (strtod's, rounded to single precision).
+TEST(CellText, LongNumbersKeepTheirValue) {
+    std::mt19937 random(11);
+    for (int i = 0; i < 20'000; ++i) {
+        const float value = std::bit_cast<float>(static_cast<std::uint32_t>(random()));
+        if (!std::isfinite(value))
+            continue;
+        char text[40];
+        std::snprintf(text, sizeof text, "%.*G", 12 + int(random() % 6), double(value));
+        const float named = static_cast<float>(std::strtod(text, nullptr));
+        const std::string cell = cellText(text);
+        ASSERT_LE(cell.size(), 12u) << text;
+        // Only a float no 12 characters hold may move, and then by its last digit alone.
+        if (readback(cell) != named) {
+            ASSERT_NEAR(readback(cell), named, std::abs(named) * 1e-6) << text << " -> " << cell;
         }
     }
 }

@@ -113,6 +113,12 @@ INSTANTIATE_TEST_SUITE_P(
         PasteCase{"ZeroColumnsAroundData", "0\t5\t0", PasteKind::Unrecognizable}),
     casename);
 
+// What a cut cell keeps: its first bytes, then the mark that keeps it from reading as a number.
+std::string cutTo(const std::string& kept) {
+    return kept + std::string(cutMark);
+}
+constexpr std::size_t keptBytes = pasteCellBytes - cutMark.size();
+
 // Huge, odd or broken texts decide as their separators say; cells stay short.
 INSTANTIATE_TEST_SUITE_P(
     Robustness, CutPasteText,
@@ -120,21 +126,27 @@ INSTANTIATE_TEST_SUITE_P(
         PasteCase{"TenMegabytesOfLines", repeat("1.5\t2.5\r\n", 1'200'000), two,
                   repeat("1.5|", 24) + "1.5", repeat("2.5|", 24) + "2.5"},
         PasteCase{"TenMegabyteCell", std::string(10'000'000, 'x') + "\t7", two,
-                  std::string(pasteCellBytes, 'x'), "7"},
+                  cutTo(std::string(keptBytes, 'x')), "7"},
         PasteCase{"TenMegabytesOfTabs", std::string(10'000'000, '\t') + "\r\n5", one, "0|5"},
         PasteCase{"TenMegabytesOfTabsThenText", std::string(10'000'000, '\t') + "5", tooMany},
         PasteCase{"HundredThousandBlanks", "1" + std::string(100'000, ' ') + "2", two, "1", "2"},
         PasteCase{"MegabyteOfZerosIsNoZero", std::string(1'000'000, '0') + "\t5", two,
-                  std::string(pasteCellBytes, '0'), "5"},
+                  cutTo(std::string(keptBytes, '0')), "5"},
         PasteCase{"MegabyteOfDashesIsNoDash", std::string(1'000'000, '-') + "\t5", two,
-                  std::string(pasteCellBytes, '-'), "5"},
+                  cutTo(std::string(keptBytes, '-')), "5"},
         PasteCase{"NulIsText", std::string("1\0\t\0", 4), two, std::string("1\0", 2),
                   std::string("\0", 1)},
         PasteCase{"InvalidUtf8IsText", "\xFF\xFE\t\x80\r\n\xC3", two, "\xFF\xFE|\xC3", "\x80|0"},
-        PasteCase{"CutBeforeSplitCharacter", std::string(47, 'a') + "\xC3\xA9" + "b", one,
-                  std::string(47, 'a')},
-        PasteCase{"CutAfterWholeCharacter", std::string(46, 'a') + "\xC3\xA9" + "b", one,
-                  std::string(46, 'a') + "\xC3\xA9"}),
+        PasteCase{"FitsWhole", std::string(pasteCellBytes, 'a'), one,
+                  std::string(pasteCellBytes, 'a')},
+        PasteCase{"CutBeforeSplitCharacter",
+                  std::string(keptBytes - 1, 'a') + "\xC3\xA9"
+                                                    "bbb",
+                  one, cutTo(std::string(keptBytes - 1, 'a'))},
+        PasteCase{"CutAfterWholeCharacter",
+                  std::string(keptBytes - 2, 'a') + "\xC3\xA9"
+                                                    "bbbb",
+                  one, cutTo(std::string(keptBytes - 2, 'a') + "\xC3\xA9")}),
     casename);
 
 } // namespace

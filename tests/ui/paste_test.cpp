@@ -12,6 +12,7 @@
 #include <QLocale>
 #include <QMimeData>
 #include <QTest>
+#include <cstdlib>
 
 using calibrix::Stat;
 using calibrix::test::child;
@@ -86,9 +87,9 @@ private Q_SLOTS:
         QTest::newRow("zero middle column") << "1\t-\t10\r\n2\t\t19\r\n3\t0\t31\r\n" << c << ms;
         QTest::newRow("empty line") << "1\t10\r\n\r\n3\t31\r\n"
                                     << QStringList{"1", "0", "3"} << QStringList{"10", "0", "31"};
-        QTest::newRow("cut to 12 characters")
+        QTest::newRow("long number, shortest text")
             << "0.100000001490116\t1\r\n2\t2\r\n3\t3.5\r\n"
-            << QStringList{"0.1000000014", "2", "3"} << QStringList{"1", "2", "3.5"};
+            << QStringList{"0.1", "2", "3"} << QStringList{"1", "2", "3.5"};
     }
     void twoColumnsFillBothAndRecalculate() {
         QFETCH(QString, text);
@@ -102,6 +103,37 @@ private Q_SLOTS:
         QCOMPARE(column(w, "TextY"), padded(ms));
         QCOMPARE(w.table().npoints, 3);
         QVERIFY(w.resultsShown());
+    }
+
+    // A text longer than a cell keeps its value, or is reported: never cut into another number.
+    void longTextsKeepTheirValue_data() {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<bool>("bad");
+        QTest::newRow("exponent") << "1.23456790123457E-05"
+                                  << "1.2345679E-5" << false;
+        QTest::newRow("15 digits") << "123456789012345"
+                                   << "1.2345679E14" << false;
+        QTest::newRow("comma") << "0,000012345678901"
+                               << "1,2345679E-5" << false;
+        QTest::newRow("digits, letter") << "12345678901234a"
+                                        << "12345678901\u2026" << true;
+        QTest::newRow("point, letter") << "99999999999.5x"
+                                       << "99999999999\u2026" << true;
+    }
+    void longTextsKeepTheirValue() {
+        QFETCH(QString, pasted);
+        QFETCH(QString, cell);
+        QFETCH(bool, bad);
+        Stat w;
+        ModalAnswerer answerer;
+        paste(w, pasted + QStringLiteral("\t10\r\n2\t20\r\n3\t31\r\n"));
+        QCOMPARE(this->cell(w, "TextX", 1)->text(), cell);
+        QCOMPARE(answerer.texts(), bad ? QStringList{badPoint(1)} : QStringList{});
+        QCOMPARE(w.resultsShown(), !bad);
+        if (!bad) // the value of the whole text, as strtod reads it
+            QCOMPARE(w.table().conc[1],
+                     double(float(std::strtod(pasted.replace(u',', u'.').toLatin1(), nullptr))));
     }
 
     void thirtyLinesFillTwentyFiveRows() {
@@ -186,7 +218,8 @@ private Q_SLOTS:
         QTest::newRow("10 MB of lines") << lines << QStringList{} << QStringLiteral("1.5");
         QTest::newRow("100 000 blanks") << QString(100'000, u' ') << QStringList{noData} << "1";
         QTest::newRow("1 MB cell")
-            << QString(1'000'000, u'7') << QStringList{oneColumn} << QStringLiteral("777777777777");
+            << QString(1'000'000, u'7') << QStringList{oneColumn, badPoint(1)}
+            << QStringLiteral("77777777777\u2026");
         QTest::newRow("NUL characters")
             << QStringLiteral("1\t2\r\n2\t3\r\n3\t4\r\n").replace(u'2', QChar(0))
             << QStringList{badPoint(1)} << QStringLiteral("1");
@@ -239,8 +272,9 @@ private Q_SLOTS:
     }
 
     void copyThenPasteKeepsEveryValue() {
-        const QStringList values{"0.1",          "2.3",           "1.5E-20", "-3.5",
-                                 "123456789012", "-1.234567E-30", "1E-45",   "3.4E38"};
+        const QStringList values{"0.1",          "2.3",           "1.5E-20",     "-3.5",
+                                 "123456789012", "-1.234567E-30", "1E-45",       "3.4E38",
+                                 "-7.654321E-9", "-1.1754E-38",   "0.000123457", "1E14"};
         for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::German, QLocale::Germany)}) {
             QLocale::setDefault(locale);
             Stat w;
