@@ -6,6 +6,7 @@
 #include "core/calculation.h"
 #include "core/results.h"
 #include "core/tableedit.h"
+#include "core/tablehistory.h"
 #include "plot/palette.h"
 #include "plot/plotgeometry.h"
 #include "plot/plotview.h"
@@ -17,12 +18,14 @@
 #include "windowkit/windowplacement.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRadioButton>
@@ -71,6 +74,13 @@ protected:
     }
 };
 
+// The keys of the window's Undo and Redo.
+bool isHistoryKey(const QKeyEvent& key) {
+    const QKeyCombination pressed = key.keyCombination();
+    return pressed == (Qt::CTRL | Qt::Key_Z) || pressed == (Qt::CTRL | Qt::Key_Y) ||
+           pressed == (Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+}
+
 // The widgets of the main window's own kinds.
 QWidget* makeOwnControl(const Control& row, QWidget* parent) {
     if (row.kind == ControlKind::Plot)
@@ -88,7 +98,9 @@ public:
     std::string text(Column column, int row) const override {
         return w_.cell(column, row)->text().toStdString();
     }
+    // The program's own writes: a trim, a deletion's moves, a paste's fill, an undo.
     void setText(Column column, int row, std::string_view text) override {
+        const QScopedValueRollback writing(w_.writing_, true);
         w_.cell(column, row)->setText(QString::fromUtf8(text.data(), qsizetype(text.size())));
     }
 
@@ -102,7 +114,9 @@ Stat::Stat(QWidget* parent) : QWidget(parent), cells_(std::make_unique<Cells>(*t
     buildControls();
     buildAccessibility();
     connectHandlers();
+    buildHistory();
     Form_Load();
+    history_.emplace(gridTexts(*cells_));
 }
 
 Stat::~Stat() {
@@ -220,6 +234,54 @@ void Stat::connectHandlers() {
     connect(timer1_, &QTimer::timeout, this, &Stat::Timer1_Timer);
 }
 
+// Undo and redo of the table, from every control of the window. A cell's own keys and context
+// menu would undo only its own typing, and only until the program rewrites it, so they act on
+// the table's history too.
+void Stat::buildHistory() {
+    undo_ = new QAction(QStringLiteral("Undo"), this);
+    undo_->setObjectName(QStringLiteral("Undo"));
+    undo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redo_ = new QAction(QStringLiteral("Redo"), this);
+    redo_->setObjectName(QStringLiteral("Redo"));
+    redo_->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    for (QAction* action : {undo_, redo_}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+    }
+    connect(undo_, &QAction::triggered, this, [this] { stepTo(history_->undo()); });
+    connect(redo_, &QAction::triggered, this, [this] { stepTo(history_->redo()); });
+    for (int row = 1; row <= maxPoints; ++row)
+        for (Column column : {Column::C, Column::MS}) {
+            QLineEdit* c = cell(column, row);
+            c->setContextMenuPolicy(Qt::CustomContextMenu);
+            connect(c, &QWidget::customContextMenuRequested, this,
+                    [this, c](const QPoint& at) { cellMenu(c, at); });
+        }
+}
+
+// The cell's own menu, with the table's Undo and Redo in place of the cell's.
+void Stat::cellMenu(QLineEdit* cell, const QPoint& at) {
+    const std::unique_ptr<QMenu> menu(cell->createStandardContextMenu());
+    const QList<QAction*> own = menu->actions();
+    // An editable line edit's menu opens with its Undo and Redo.
+    if (own.size() >= 2) {
+        menu->insertActions(own[0], {undo_, redo_});
+        menu->removeAction(own[0]);
+        menu->removeAction(own[1]);
+    }
+    undo_->setEnabled(history_->canUndo());
+    redo_->setEnabled(history_->canRedo());
+    menu->exec(cell->mapToGlobal(at));
+    undo_->setEnabled(true);
+    redo_->setEnabled(true);
+}
+
+void Stat::stepTo(const std::optional<GridTexts>& texts) {
+    if (texts)
+        userAction([&] { restoreGrid(*cells_, *texts); });
+}
+
 void Stat::Form_Load() {
     resultsshown_ = 0;
     blinkcolor_ = blinkcolor;
@@ -227,15 +289,25 @@ void Stat::Form_Load() {
     timer1_->start();
 }
 
-template <class Changes> void Stat::userAction(Changes&& changes) {
+template <class Changes>
+void Stat::userAction(Changes&& changes, std::optional<std::size_t> typedCell) {
     if (busy_) {
+        // Not the program's own write: a screen reader's while a message box is open. It is
+        // calculated once the box has closed.
+        if (!writing_)
+            pending_ = true;
         changes();
         return;
     }
     // Cleared on every way out, a thrown exception included, so no later action is ignored.
     const QScopedValueRollback busy(busy_, true);
     changes();
-    calculate();
+    do {
+        pending_ = false;
+        calculate();
+    } while (pending_);
+    if (history_)
+        history_->record(gridTexts(*cells_), typedCell);
     spoken_->update();
 }
 
@@ -306,13 +378,13 @@ void Stat::showBadPoint(int row) {
     box.exec();
 }
 
-// Every change of a cell recalculates; the row does not matter.
-void Stat::TextX_Change(int) {
-    Command1_Click();
+// Every change of a cell recalculates; the row only names the step that typing adds to.
+void Stat::TextX_Change(int row) {
+    userAction([] {}, gridSlot(Column::C, row));
 }
 
-void Stat::TextY_Change(int) {
-    Command1_Click();
+void Stat::TextY_Change(int row) {
+    userAction([] {}, gridSlot(Column::MS, row));
 }
 
 void Stat::TextX_GotFocus(int row) {
@@ -395,7 +467,8 @@ void Stat::Comcopy_Click() {
 
 // A refused paste shows why and changes nothing; one column goes where the user says.
 void Stat::Comcpaste_Click() {
-    const PasteData pasted = cutPasteText(clipboardText());
+    PasteData pasted = cutPasteText(clipboardText());
+    fitToCells(pasted);
     std::span<const std::string> c = pasted.first;
     std::span<const std::string> ms = pasted.second;
     switch (pasted.kind) {
@@ -522,8 +595,17 @@ bool Stat::eventFilter(QObject* watched, QEvent* event) {
             (this->*t.mouseMove)(t.index);
         break;
     case QEvent::FocusIn:
-        if (t.gotFocus != nullptr)
+        if (t.gotFocus != nullptr) {
+            // Typing in another cell is another step, even with nothing done between.
+            if (history_)
+                history_->seal();
             (this->*t.gotFocus)(t.index);
+        }
+        break;
+    case QEvent::ShortcutOverride:
+        // A cell would take the undo keys for its own typing; the window's actions take them.
+        if (t.keyDown != nullptr && isHistoryKey(*static_cast<QKeyEvent*>(event)))
+            return true;
         break;
     case QEvent::KeyPress:
         if (t.keyDown != nullptr)

@@ -3,14 +3,18 @@
 #include "core/pointtable.h"
 #include "core/readdata.h"
 #include "core/statistics.h"
+#include "core/tablehistory.h"
 #include "ui/statlayout.h"
 
 #include <QPointer>
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 
+class QAction;
 class QLineEdit;
+class QPoint;
 class QTimer;
 
 namespace calibrix {
@@ -56,12 +60,19 @@ private:
     void connectHandlers();
     void connectRow(int row);
     void watch(QWidget* control, const Target& target);
+    void buildHistory();
     void Form_Load();
 
     /// Runs `changes`, then one calculation: the cell changes a handler makes, and those the
     /// table read makes while it trims, do not each recalculate, so one user action reads the
     /// table once and shows at most one bad-value message.
-    template <class Changes> void userAction(Changes&& changes);
+    /// `typedCell`: the cell a keystroke changed, whose typing makes one undo step.
+    template <class Changes>
+    void userAction(Changes&& changes, std::optional<std::size_t> typedCell = std::nullopt);
+
+    // Undo and redo.
+    void stepTo(const std::optional<GridTexts>& texts);
+    void cellMenu(QLineEdit* cell, const QPoint& at);
 
     // The calculation and what it writes.
     void Command1_Click();
@@ -111,7 +122,12 @@ private:
     PointTable table_;
     int resultsshown_ = 0;
     int blinkcolor_ = 0;
-    bool busy_ = false; ///< a user action is running; cell changes wait for its one calculation
+    bool busy_ = false;    ///< a user action is running; cell changes wait for its one calculation
+    bool writing_ = false; ///< the program itself is writing a cell
+    bool pending_ = false; ///< a change came from outside while the action's box was open
+    std::optional<TableHistory> history_;
+    QAction* undo_ = nullptr;
+    QAction* redo_ = nullptr;
     std::unique_ptr<Cells> cells_;
     std::unique_ptr<SpokenResults> spoken_; ///< results and plot as screen readers hear them
     StatControls ui_;

@@ -8,15 +8,18 @@
 
 #include <QAbstractButton>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 using calibrix::Stat;
 using calibrix::test::child;
@@ -59,6 +62,18 @@ class StatTest : public QObject {
         QTest::keyClicks(cell, text);
     }
     QImage plotImage(Stat& w) { return child(w, QStringLiteral("Pict"))->grab().toImage(); }
+    QStringList cells(const Stat& w) {
+        QStringList texts;
+        for (int row = 1; row <= 25; ++row)
+            texts << cellX(w, row)->text() << cellY(w, row)->text();
+        return texts;
+    }
+    // The window's keys reach it only while it is active.
+    void showActive(Stat& w) {
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+    }
 
 private Q_SLOTS:
     void startupResultsForEveryModelAndLevel_data() {
@@ -279,6 +294,93 @@ private Q_SLOTS:
         QCOMPARE(QGuiApplication::clipboard()->text(),
                  QStringLiteral("1\t10\r\n2\t22\r\n3\t28\r\n4\t43\r\n5\t500\r\n6\t56\r\n7\t69\r\n"
                                 "8\t80\r\n9\t92\r\n10\t99\r\n11\t111\r\n"));
+    }
+
+    // Each action is one step back and forth, the program's own rewrites inside it, whichever
+    // control has the focus; the results follow the table.
+    void undoAndRedoEachAction_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("typing, in the cell") << "type"
+                                             << "TextY(3)";
+        QTest::newRow("delete point, on a button") << "delete"
+                                                   << "Clear";
+        QTest::newRow("clear all, on an option") << "clear"
+                                                 << "Option1(1)";
+        QTest::newRow("paste, in another cell") << "paste"
+                                                << "TextX(7)";
+    }
+    void undoAndRedoEachAction() {
+        QFETCH(QString, action);
+        QFETCH(QString, focus);
+        Stat w;
+        showActive(w);
+        ModalAnswerer answerer;
+        const QStringList before = cells(w), beforeResults = results(w);
+        if (action == "type") {
+            typeInto(cellY(w, 3), QStringLiteral(" 12"));
+        } else if (action == "delete") {
+            QTest::mouseClick(child(w, "delpoint(3)"), Qt::LeftButton);
+        } else if (action == "clear") {
+            QTest::mouseClick(child(w, "Clear"), Qt::LeftButton);
+        } else {
+            QGuiApplication::clipboard()->setText(QStringLiteral(" 1\t2\r\n2\t5\r\n"));
+            QTest::mouseClick(child(w, "Comcpaste"), Qt::LeftButton);
+        }
+        const QStringList after = cells(w), afterResults = results(w);
+        QVERIFY(after != before);
+        QWidget* control = child(w, focus);
+        control->setFocus();
+        QTest::keyClick(control, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(cells(w), before);
+        QCOMPARE(results(w), beforeResults);
+        QTest::keyClick(control, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(cells(w), after);
+        QCOMPARE(results(w), afterResults);
+        QTest::keyClick(control, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(control, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(cells(w), after);
+        QCOMPARE(answerer.count(), 0);
+    }
+
+    // A restored bad cell is reported as a typed one is.
+    void redoingABadCellShowsItsBox() {
+        Stat w;
+        showActive(w);
+        ModalAnswerer answerer;
+        typeInto(cellX(w, 2), QStringLiteral("2a"));
+        QCOMPARE(answerer.texts(), QStringList{badPoint(2)});
+        QTest::keyClick(cellX(w, 2), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(w.resultsShown());
+        QTest::keyClick(cellX(w, 2), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(cellX(w, 2)->text(), QStringLiteral("2a"));
+        QCOMPARE(answerer.texts(), (QStringList{badPoint(2), badPoint(2)}));
+        QVERIFY(blank(w));
+    }
+
+    // The cell's own menu offers the table's Undo and Redo, not the cell's.
+    void cellMenuUndoesTheTable() {
+        Stat w;
+        showActive(w);
+        const QStringList sample = cells(w);
+        QTest::mouseClick(child(w, "Clear"), Qt::LeftButton);
+        QStringList offered;
+        QTimer::singleShot(50, &w, [&offered] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (menu == nullptr)
+                return;
+            for (QAction* a : menu->actions())
+                if (!a->isSeparator())
+                    offered << a->text();
+            menu->actions().value(0)->trigger();
+            menu->close();
+        });
+        QContextMenuEvent open(QContextMenuEvent::Keyboard, QPoint(2, 2),
+                               cellX(w, 1)->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(cellX(w, 1), &open);
+        QCOMPARE(offered.mid(0, 2), (QStringList{"Undo", "Redo"}));
+        QVERIFY(!offered.contains(QStringLiteral("&Undo")));
+        QCOMPARE(cells(w), sample);
     }
 
     void clearEmptiesTheTable() {
