@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QStringList>
+#include <QTimer>
 #include <QVariant>
 
 namespace calibrix {
@@ -23,6 +24,13 @@ constexpr const char* optionProperty = "calibrixToggleByClick";
 constexpr const char* linkProperty = "calibrixLink";
 // Set on a line edit read with one attribute run over its whole text.
 constexpr const char* wholeTextProperty = "calibrixWholeText";
+
+/// Runs a screen reader's action once its call has returned, as Qt's own button interface
+/// does: the action may open a message box, whose event loop would hold the screen reader's
+/// call, and the screen reader with it, until the box is closed.
+template <class Action> void afterTheCall(QObject* context, Action action) {
+    QTimer::singleShot(0, context, std::move(action));
+}
 
 /// A widget shown to assistive technology with another role than Qt gives its class.
 class RoleAccessible : public QAccessibleWidget {
@@ -69,7 +77,7 @@ public:
     QStringList actionNames() const override { return {toggleAction(), setFocusAction()}; }
     void doAction(const QString& action) override {
         if (action == toggleAction() || action == pressAction())
-            option_->click();
+            afterTheCall(option_, [option = option_] { option->click(); });
         else
             QAccessibleWidget::doAction(action);
     }
@@ -136,7 +144,7 @@ public:
     QStringList actionNames() const override { return {pressAction(), setFocusAction()}; }
     void doAction(const QString& action) override {
         if (action == pressAction())
-            control_.open();
+            afterTheCall(label_, [&control = control_] { control.open(); });
         else
             QAccessibleWidget::doAction(action);
     }
@@ -220,14 +228,22 @@ public:
     }
 
     // The editable-text interface.
+    // The edits recalculate, and a bad value opens its box: each runs after the call, in the
+    // order the calls came.
     void deleteText(int start, int end) override {
-        edit_->setText(edit_->text().remove(start, end - start));
+        afterTheCall(edit_, [edit = edit_, start, end] {
+            edit->setText(edit->text().remove(start, end - start));
+        });
     }
     void insertText(int offset, const QString& text) override {
-        edit_->setText(edit_->text().insert(offset, text));
+        afterTheCall(edit_, [edit = edit_, offset, text] {
+            edit->setText(edit->text().insert(offset, text));
+        });
     }
     void replaceText(int start, int end, const QString& text) override {
-        edit_->setText(edit_->text().replace(start, end - start, text));
+        afterTheCall(edit_, [edit = edit_, start, end, text] {
+            edit->setText(edit->text().replace(start, end - start, text));
+        });
     }
 
 private:

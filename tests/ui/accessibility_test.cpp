@@ -24,6 +24,9 @@ private Q_SLOTS:
     void cellReadWhole();
     void silentWhileNobodyListens();
     void toldAfterThePaint();
+    void actionsReturnBeforeTheirBox_data();
+    void actionsReturnBeforeTheirBox();
+    void changedWhileABoxIsOpenIsCalculated();
 };
 
 namespace {
@@ -168,6 +171,46 @@ void AccessibilityTest::toldAfterThePaint() {
     QCOMPARE(a->accessibleName(), QStringLiteral("a, 1.6"));
     QCOMPARE(announcements, 1);
     QCOMPARE(announcement->text(), QStringLiteral("a 1.6, b 2"));
+}
+
+void AccessibilityTest::actionsReturnBeforeTheirBox_data() {
+    QTest::addColumn<QString>("control");
+    QTest::newRow("option's Toggle") << QStringLiteral("Option1(1)");
+    QTest::newRow("cell's text replaced") << QStringLiteral("TextY(3)");
+}
+
+// A screen reader waits for its call: a box opened inside it would hold the screen reader until
+// somebody closed the box without it. The box comes after the call.
+void AccessibilityTest::actionsReturnBeforeTheirBox() {
+    QFETCH(QString, control);
+    calibrix::Stat window;
+    calibrix::test::ModalAnswerer answerer;
+    window.findChild<QLineEdit*>(QStringLiteral("TextX(2)"))->setText(QStringLiteral("2x"));
+    QCOMPARE(answerer.count(), 1);
+    QAccessibleInterface* iface =
+        QAccessible::queryAccessibleInterface(window.findChild<QWidget*>(control));
+    if (QAccessibleEditableTextInterface* edit = iface->editableTextInterface())
+        edit->replaceText(0, 2, QStringLiteral("5"));
+    else
+        iface->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    QCOMPARE(answerer.count(), 1);
+    QTRY_COMPARE(answerer.count(), 2);
+}
+
+// A change that lands while a bad value's box is open, as a screen reader's may, is calculated
+// once the box has closed.
+void AccessibilityTest::changedWhileABoxIsOpenIsCalculated() {
+    calibrix::Stat window;
+    auto* cell = window.findChild<QLineEdit*>(QStringLiteral("TextX(2)"));
+    calibrix::test::ModalAnswerer answerer;
+    answerer.setChooser([cell](const QMessageBox&) {
+        cell->setText(QStringLiteral("2"));
+        return QMessageBox::Ok;
+    });
+    cell->setText(QStringLiteral("2x"));
+    QCOMPARE(answerer.count(), 1);
+    QCOMPARE(cell->text(), QStringLiteral("2"));
+    QVERIFY(window.resultsShown());
 }
 
 QTEST_MAIN(AccessibilityTest)
