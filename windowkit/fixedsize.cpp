@@ -1,9 +1,12 @@
 #include "windowkit/fixedsize.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QEvent>
+#include <QList>
 #include <QPointer>
 #include <QTimer>
+#include <QVariant>
 #include <QWidget>
 #include <QWindow>
 
@@ -15,6 +18,11 @@ constexpr Qt::WindowStates largeStates = Qt::WindowMaximized | Qt::WindowFullScr
 // How long a Wayland window stays free to take another size after asking to be maximised: a
 // compositor that refuses answers at once, and for no longer may it see a resizable window.
 constexpr int pendingMs = 1000;
+
+// A desktop that maximises the window again after each restore gets this many restores in
+// this time, then its way: a window that gives in is left alone, and nothing ping-pongs.
+constexpr int maxRestores = 3;
+constexpr qint64 restoresMs = 2000;
 
 bool onWayland() {
     return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
@@ -68,6 +76,8 @@ protected:
                 if (guarded.isNull())
                     return;
                 if (guarded->windowState() & largeStates) {
+                    if (!mayRestore(*guarded))
+                        return;
                     restoring(*guarded);
                     guarded->setWindowState(guarded->windowState() & ~largeStates);
                 } else {
@@ -94,6 +104,22 @@ protected:
     }
 
 private:
+    // Whether the desktop has had fewer than maxRestores restores of this window lately; if
+    // so, this one is counted.
+    static bool mayRestore(QWidget& window) {
+        static QElapsedTimer clock;
+        if (!clock.isValid())
+            clock.start();
+        const qint64 now = clock.elapsed();
+        QList<qint64> times = window.property(restoresProperty).value<QList<qint64>>();
+        times.removeIf([now](qint64 at) { return now - at > restoresMs; });
+        const bool may = times.size() < maxRestores;
+        if (may)
+            times.append(now);
+        window.setProperty(restoresProperty, QVariant::fromValue(times));
+        return may;
+    }
+
     // For a while after the program asked for the normal state, a size other than the fixed
     // one is the restore's answer, and is mended.
     static void restoring(QWidget& window) {
@@ -135,6 +161,7 @@ private:
 
     static constexpr const char* watchedProperty = "calibrixFixedSizeWatched";
     static constexpr const char* restoringProperty = "calibrixFixedSizeRestoring";
+    static constexpr const char* restoresProperty = "calibrixFixedSizeRestores";
 };
 
 } // namespace

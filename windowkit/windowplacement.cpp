@@ -39,7 +39,8 @@ QRect centredOnScreen(const QWidget& window, const QMargins& frame) {
 // the window some events after it is mapped, and may place it where it likes meanwhile (some,
 // metacity among them, take the position a hidden window kept for its frame's, so that each
 // new show would creep by a title bar), so the frame is centred once the window manager has
-// reported it. Each show starts from the screen, never from where the window was.
+// reported it. Each show starts from the screen, never from where the window was. Once the
+// window has stood where the program put it, a move is the user's, and the window stays there.
 class FrameCentring final : public QObject {
 public:
     explicit FrameCentring(QWidget* window) : QObject(window), window_(window) {
@@ -53,6 +54,7 @@ protected:
             // A spontaneous show is the desktop's own, as after a minimise: the user's place.
             if (!event->spontaneous()) {
                 moves_ = 0;
+                placed_ = false;
                 if (const QWindow* handle = window_->windowHandle())
                     window_->setGeometry(centredOnScreen(*window_, handle->frameMargins()));
                 deadline_.start();
@@ -81,8 +83,14 @@ private:
         if (frame.isNull())
             return;
         const QRect wanted = centredOnScreen(*window_, frame);
-        if (window_->geometry() == wanted)
+        if (window_->geometry() == wanted) {
+            placed_ = true;
             return;
+        }
+        if (placed_) {
+            deadline_.invalidate(); // the user's place from now on
+            return;
+        }
         ++moves_;
         window_->setGeometry(wanted);
     }
@@ -90,6 +98,7 @@ private:
     QWidget* window_;
     QElapsedTimer deadline_;
     int moves_ = 0;
+    bool placed_ = false; ///< the window has stood centred, frame included, since the show
 };
 
 } // namespace

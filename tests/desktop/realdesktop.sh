@@ -291,6 +291,27 @@ desktop() {
     [ "$(printf '%s\n' "${positions_seen[@]}" | sort -u | wc -l)" -eq 1 ] ||
       fail "$wm: the About window moved between openings"
 
+    # Moved away right after it opens, the About window stays where it was put.
+    timeout 5 xdotool windowactivate --sync "$id" 2>/dev/null
+    click "$id" Stat Command3
+    if await shown " About"; then
+      about=$(window " About")
+      await framed "$about"
+      sleep 0.3
+      xdotool windowmove "$about" 100 120
+      sleep 0.5
+      moved=$(client "$about" | cut -d' ' -f1,2)
+      sleep 3 # past the time in which the program still centres a window it has shown
+      now=$(client "$about" | cut -d' ' -f1,2)
+      echo "$wm: About window moved to ${moved/ /,}, at ${now/ /,} 3 s later"
+      { [ "$now" = "$moved" ] && ! near "$about"; } ||
+        fail "$wm: the About window did not stay where it was moved"
+      click "$about" About Clear
+      await test -z "$(window " About")" || fail "$wm: OK did not close the moved About window"
+    else
+      fail "$wm: the About window did not open to be moved"
+    fi
+
     # A bad value opens the "incorrect value" box.
     timeout 5 xdotool windowactivate --sync "$id" 2>/dev/null
     click "$id" Stat "TextX(1)"

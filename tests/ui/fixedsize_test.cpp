@@ -9,6 +9,7 @@
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 #include <memory>
 
@@ -74,6 +75,34 @@ private Q_SLOTS:
             QTest::qWait(200);
             QVERIFY(window.windowState() & state);
         }
+    }
+
+    // A desktop that maximises the window again after every restore gets a few restores, and
+    // then the window gives in: no endless exchange.
+    void anInsistingDesktopGetsItsWay() {
+        QWidget window;
+        window.setFixedSize(300, 200);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        int restores = 0;
+        QWindow* native = window.windowHandle();
+        connect(native, &QWindow::windowStateChanged, this,
+                [&restores, native, last = Qt::WindowMaximized](Qt::WindowState s) mutable {
+                    const bool restored = s == Qt::WindowNoState && last != Qt::WindowNoState;
+                    last = s;
+                    if (!restored)
+                        return;
+                    ++restores;
+                    QTimer::singleShot(0, native,
+                                       [native] { native->setWindowStates(Qt::WindowMaximized); });
+                });
+        native->setWindowStates(Qt::WindowMaximized);
+        QTest::qWait(1000);
+        const int settled = restores;
+        QVERIFY2(settled >= 1 && settled <= 3, qPrintable(QString::number(settled)));
+        QTest::qWait(500);
+        QCOMPARE(restores, settled);
+        QVERIFY(window.windowState() & Qt::WindowMaximized);
     }
 
     // OK hides the About window; each new show puts it in the middle again, wherever it was.
