@@ -256,6 +256,10 @@ def main_window(program, clipboard_text):
     scenario("Clear all", lambda: key("space"), [
         ("the results are announced as empty", one_announcement("results empty")),
     ])
+    scenario("Ctrl+Z after Clear all", lambda: key("ctrl+z"), [
+        ("the restored results are announced once",
+         one_announcement("a ", "b ", "correlation coefficient")),
+    ])
     if not focus("shift+Tab", "About push button"):
         return
     scenario("About opened with the keyboard", lambda: key("space"), [
