@@ -35,12 +35,13 @@ QRect centredOnScreen(const QWidget& window, const QMargins& frame) {
     return centredGeometry(window.size(), frame, screen->availableGeometry());
 }
 
-// Centres a window, frame included, each time the program shows it. A window manager frames
-// the window some events after it is mapped, and may place it where it likes meanwhile (some,
-// metacity among them, take the position a hidden window kept for its frame's, so that each
-// new show would creep by a title bar), so the frame is centred once the window manager has
-// reported it. Each show starts from the screen, never from where the window was. Once the
-// window has stood where the program put it, a move is the user's, and the window stays there.
+// Places a window each time the program shows it: centred, frame included, the first time,
+// and where it was left every later time. A window manager frames the window some events after
+// it is mapped, and may place it where it likes meanwhile (some, metacity among them, take the
+// position a hidden window kept for its frame's, so that each new show would creep by a title
+// bar), so the window is put back in its place once the window manager has reported the frame.
+// Once the window has stood in its place, a move is the user's: the window stays there, and
+// comes back there on its next show.
 class FrameCentring final : public QObject {
 public:
     explicit FrameCentring(QWidget* window) : QObject(window), window_(window) {
@@ -56,15 +57,19 @@ protected:
                 moves_ = 0;
                 placed_ = false;
                 if (const QWindow* handle = window_->windowHandle())
-                    window_->setGeometry(centredOnScreen(*window_, handle->frameMargins()));
+                    window_->setGeometry(place(handle->frameMargins()));
                 deadline_.start();
             }
+            break;
+        case QEvent::Hide:
+            if (!event->spontaneous() && placed_)
+                left_ = window_->geometry();
             break;
         case QEvent::Move:
         case QEvent::Paint:
         case QEvent::WindowActivate:
             if (watching())
-                centreFrame();
+                settle();
             break;
         default:
             break;
@@ -78,17 +83,21 @@ private:
                window_->windowHandle() != nullptr;
     }
 
-    void centreFrame() {
+    QRect place(const QMargins& frame) const {
+        return left_.isValid() ? left_ : centredOnScreen(*window_, frame);
+    }
+
+    void settle() {
         const QMargins frame = window_->windowHandle()->frameMargins();
         if (frame.isNull())
             return;
-        const QRect wanted = centredOnScreen(*window_, frame);
+        const QRect wanted = place(frame);
         if (window_->geometry() == wanted) {
             placed_ = true;
             return;
         }
         if (placed_) {
-            deadline_.invalidate(); // the user's place from now on
+            deadline_.invalidate(); // moved by the user: that is its place now
             return;
         }
         ++moves_;
@@ -98,7 +107,8 @@ private:
     QWidget* window_;
     QElapsedTimer deadline_;
     int moves_ = 0;
-    bool placed_ = false; ///< the window has stood centred, frame included, since the show
+    bool placed_ = false; ///< the window has stood in its place since the show
+    QRect left_;          ///< where the window was when the program last hid it
 };
 
 } // namespace

@@ -54,14 +54,13 @@ inline const std::regex& leadingNumber() {
 
 } // namespace detail
 
-/// Reads one cell text. Values beyond a float's range are rejected like any bad text.
-inline Reading readCell(std::string_view text) {
+/// Reads a text of any length by the notation. Values beyond a float's range are rejected like
+/// any bad text.
+inline Reading readWhole(std::string_view text) {
     const Reading rejected;
     if (std::any_of(text.begin(), text.end(),
                     [](char c) { return static_cast<unsigned char>(c) >= 128; }))
         return rejected; // a character outside the notation
-    if (text.size() > 12)
-        return rejected;
     std::string t(text);
     std::replace(t.begin(), t.end(), ',', '.');
     if (!std::regex_match(t, detail::notation()))
@@ -80,6 +79,11 @@ inline Reading readCell(std::string_view text) {
     if (!std::isfinite(value))
         return rejected;
     return {true, value};
+}
+
+/// Reads one cell text: at most 12 characters.
+inline Reading readCell(std::string_view text) {
+    return text.size() > 12 ? Reading{} : readWhole(text);
 }
 
 } // namespace calibrix::reference

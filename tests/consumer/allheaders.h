@@ -11,6 +11,7 @@
 #include "core/results.h"
 #include "core/statistics.h"
 #include "core/tableedit.h"
+#include "core/tablehistory.h"
 #include "core/utf8.h"
 #include "plot/palette.h"
 #include "plot/plotbackground.h"

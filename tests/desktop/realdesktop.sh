@@ -308,6 +308,20 @@ desktop() {
         fail "$wm: the About window did not stay where it was moved"
       click "$about" About Clear
       await test -z "$(window " About")" || fail "$wm: OK did not close the moved About window"
+      # Opened again, it comes back where it was left.
+      timeout 5 xdotool windowactivate --sync "$id" 2>/dev/null
+      click "$id" Stat Command3
+      if await shown " About"; then
+        about=$(window " About")
+        back() { [ "$(client "$about" | cut -d' ' -f1,2)" = "$moved" ]; }
+        await back
+        echo "$wm: About window opened again at $(client "$about" | cut -d' ' -f1,2 | tr ' ' ,)"
+        back || fail "$wm: the About window did not come back where it was left"
+        click "$about" About Clear
+        await test -z "$(window " About")" || fail "$wm: OK did not close the About window"
+      else
+        fail "$wm: the About window did not open again"
+      fi
     else
       fail "$wm: the About window did not open to be moved"
     fi
