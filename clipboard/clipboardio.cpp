@@ -4,7 +4,9 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QImage>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QString>
 
 namespace calibrix {
@@ -18,6 +20,17 @@ void setClipboardText(const std::string& text) {
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     clipboard->setText(QString::fromStdString(text));
+}
+
+void setClipboardTable(const std::string& text, const std::string& html) {
+    auto* data = new QMimeData;
+    data->setText(QString::fromStdString(text));
+    data->setHtml(QString::fromStdString(html));
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void setClipboardImage(const QImage& image) {
+    QGuiApplication::clipboard()->setImage(image);
 }
 
 ColumnChoice askPasteColumn(QWidget* parent) {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+class QImage;
 class QWidget;
 
 namespace calibrix {
@@ -13,6 +14,12 @@ std::string clipboardText();
 
 /// Clears the clipboard and places the text on it.
 void setClipboardText(const std::string& text);
+
+/// Places a table on the clipboard: as plain text and, for word processors, as HTML.
+void setClipboardTable(const std::string& text, const std::string& html);
+
+/// Places a picture on the clipboard.
+void setClipboardImage(const QImage& image);
 
 /// The user's answer to the one-column question.
 enum class ColumnChoice { C, MS, Cancel };

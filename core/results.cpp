@@ -9,7 +9,7 @@ namespace calibrix {
 namespace {
 
 const std::string zeroText = " 0 ";
-const std::string undefinedText = " undefined ";
+const std::string undefinedText(undefinedResult);
 // Δa, Δb and s beyond this are meaningless for a calibration and shown as undefined.
 constexpr double largest = 1e10;
 
@@ -62,6 +62,15 @@ std::string spreadText(double v, std::string_view separator) {
 
 } // namespace
 
+std::string resultNumber(double v, std::string_view decimalSeparator) {
+    return coefficientText(v, decimalSeparator);
+}
+
+// A detection limit means something only while the slope is significantly positive.
+bool detectionLimitShown(const Fit& fit) {
+    return fit.dl > 0 && fit.db < fit.b && std::isfinite(fit.dl);
+}
+
 ResultTexts resulttexts(const Fit& fit, Model model, std::string_view decimalSeparator) {
     const std::string_view sep = decimalSeparator;
     ResultTexts texts;
@@ -70,9 +79,7 @@ ResultTexts resulttexts(const Fit& fit, Model model, std::string_view decimalSep
     texts.labda = spreadText(fit.da, sep);
     texts.labdb = spreadText(fit.db, sep);
     texts.labso = spreadText(fit.s, sep);
-    // A detection limit means something only while the slope is significantly positive.
-    texts.labnv = fit.dl > 0 && fit.db < fit.b && std::isfinite(fit.dl) ? scientific(fit.dl, sep)
-                                                                        : undefinedText;
+    texts.labnv = detectionLimitShown(fit) ? scientific(fit.dl, sep) : undefinedText;
     texts.labr = fit.r != 0 && std::isfinite(fit.r)
                      ? pattern(fit.r, std::chars_format::fixed, 5, sep)
                      : undefinedText;

@@ -7,6 +7,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPen>
+#include <QPolygonF>
+#include <QRegion>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -42,6 +44,7 @@ void PlotView::showPlot(const Plot& plot, std::span<const double> conc,
     for (std::size_t i = 0; i < n; ++i)
         markers_.push_back(markerRect(toPixel(plot.scale, conc[i], signal[i])));
 
+    scale_ = plot.scale;
     lineStart_ = toPixel(plot.scale, plot.line.x1, plot.line.y1);
     lineEnd_ = toPixel(plot.scale, plot.line.x2, plot.line.y2);
     // A collapsed line can fall far off the widget; it is then not drawn at all, so the
@@ -100,33 +103,59 @@ QRect PlotView::markerWidgetRect(int row) const {
     return QRect(QPoint(r.left, r.top), QPoint(r.right, r.bottom)).translated(border, border);
 }
 
+void PlotView::setSamples(std::vector<PlotSample> samples) {
+    if (samples.empty() && samples_.empty())
+        return;
+    samples_ = std::move(samples);
+    update();
+}
+
+QPixmap PlotView::makeBackground(qreal ratio) {
+    QPixmap background(QSize(static_cast<int>(std::ceil(fixedWidth * ratio)),
+                             static_cast<int>(std::ceil(fixedHeight * ratio))));
+    background.setDevicePixelRatio(ratio);
+    QPainter painter(&background);
+    painter.fillRect(0, 0, fixedWidth, fixedHeight, Qt::black);
+    painter.translate(border, border);
+    paintPlotBackground(painter);
+    return background;
+}
+
 void PlotView::ensureBackground() {
     const qreal ratio = devicePixelRatio();
     if (!background_.isNull() && background_.devicePixelRatio() == ratio)
         return;
-    background_ = QPixmap(QSize(static_cast<int>(std::ceil(fixedWidth * ratio)),
-                                static_cast<int>(std::ceil(fixedHeight * ratio))));
-    background_.setDevicePixelRatio(ratio);
-    QPainter painter(&background_);
-    painter.fillRect(0, 0, fixedWidth, fixedHeight, Qt::black);
-    painter.translate(border, border);
-    paintPlotBackground(painter);
+    background_ = makeBackground(ratio);
+}
+
+QImage PlotView::picture(qreal ratio) const {
+    QImage image(QSize(static_cast<int>(std::ceil(fixedWidth * ratio)),
+                       static_cast<int>(std::ceil(fixedHeight * ratio))),
+                 QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    QPainter painter(&image);
+    paintPlot(painter, QRegion(rect()), makeBackground(ratio));
+    return image;
 }
 
 void PlotView::paintEvent(QPaintEvent* event) {
     ensureBackground();
     QPainter painter(this);
-    const qreal ratio = background_.devicePixelRatio();
-    for (const QRect& exposed : event->region())
-        painter.drawPixmap(QRectF(exposed), background_,
+    paintPlot(painter, event->region(), background_);
+}
+
+void PlotView::paintPlot(QPainter& painter, const QRegion& region,
+                         const QPixmap& background) const {
+    const qreal ratio = background.devicePixelRatio();
+    for (const QRect& exposed : region)
+        painter.drawPixmap(QRectF(exposed), background,
                            QRectF(exposed.x() * ratio, exposed.y() * ratio, exposed.width() * ratio,
                                   exposed.height() * ratio));
     if (!hasPlot_)
         return;
-
     // The line lies under the markers. Its ends are pixel positions, so the pen runs through
     // pixel centres, which is where the markers sit too.
-    if (event->region().intersects(lineBounds_)) {
+    if (region.intersects(lineBounds_)) {
         painter.save();
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(QPen(qColor(lineColor), plotLineWidth, Qt::SolidLine, Qt::RoundCap));
@@ -145,11 +174,72 @@ void PlotView::paintEvent(QPaintEvent* event) {
     const QColor normal = qColor(markerColor);
     for (int row = 1; row <= static_cast<int>(markers_.size()); ++row) {
         const QRect r = markerWidgetRect(row);
-        if (row != highlightRow_ && event->region().intersects(r))
+        if (row != highlightRow_ && region.intersects(r))
             painter.fillRect(r, normal);
     }
-    if (highlightRow_ != 0 && event->region().intersects(markerWidgetRect(highlightRow_)))
+    if (highlightRow_ != 0 && region.intersects(markerWidgetRect(highlightRow_)))
         painter.fillRect(markerWidgetRect(highlightRow_), qColor(highlightColor_));
+    if (!samples_.empty())
+        paintSamples(painter);
+}
+
+// Each sample in a colour and a shape of its own (five of each make 25 pairs, the first five
+// differing in both), with ΔC as a bar along the concentration axis, over everything else and
+// inside the frame: a sample beyond the points' range shows only as far as the frame goes.
+void PlotView::paintSamples(QPainter& painter) const {
+    static constexpr int colours[] = {13, 2, 6, 3, 5};
+    painter.save();
+    painter.setClipRect(QRect(QPoint(frameLeft, frameTop), QPoint(frameRight, frameBottom))
+                            .translated(border, border));
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QPointF offset(border + 0.5, border + 0.5);
+    // Drawing coordinates of a value; far-off values stop at a bound the rasteriser takes.
+    const auto at = [&](double c, double ms) {
+        const PixelPoint p = toPixel(scale_, c, ms);
+        const auto bound = [](float v) {
+            return std::isfinite(v) ? std::clamp(double(v), -1e4, 1e4) : 1e4;
+        };
+        return QPointF(bound(p.x), bound(p.y)) + offset;
+    };
+    for (const PlotSample& s : samples_) {
+        const int i = s.row - 1;
+        const QColor colour = qColor(colours[i % 5]);
+        const QPointF centre = at(s.c, s.ms);
+        painter.setPen(QPen(colour, 1.5));
+        if (s.dc > 0) {
+            const QPointF low = at(s.c - s.dc, s.ms);
+            const QPointF high = at(s.c + s.dc, s.ms);
+            painter.drawLine(low, high);
+            painter.drawLine(low + QPointF(0, -3), low + QPointF(0, 3));
+            painter.drawLine(high + QPointF(0, -3), high + QPointF(0, 3));
+        }
+        painter.setBrush(colour);
+        constexpr double r = 4;
+        switch ((i + i / 5) % 5) {
+        case 0:
+            painter.drawEllipse(centre, r, r);
+            break;
+        case 1:
+            painter.drawPolygon(
+                QPolygonF({centre + QPointF(0, -r - 1), centre + QPointF(r + 1, 0),
+                           centre + QPointF(0, r + 1), centre + QPointF(-r - 1, 0)}));
+            break;
+        case 2:
+            painter.drawPolygon(QPolygonF(
+                {centre + QPointF(0, -r - 1), centre + QPointF(r, r), centre + QPointF(-r, r)}));
+            break;
+        case 3:
+            painter.drawPolygon(QPolygonF(
+                {centre + QPointF(0, r + 1), centre + QPointF(r, -r), centre + QPointF(-r, -r)}));
+            break;
+        default:
+            painter.setPen(QPen(colour, 2.5));
+            painter.drawLine(centre + QPointF(-r, -r), centre + QPointF(r, r));
+            painter.drawLine(centre + QPointF(-r, r), centre + QPointF(r, -r));
+            break;
+        }
+    }
+    painter.restore();
 }
 
 } // namespace calibrix

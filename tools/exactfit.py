@@ -5,8 +5,10 @@ Each input is rounded to float32 (as the number parser returns it), the t value 
 double the table holds, and every sum is done in fractions; the square roots at the end in
 50-digit decimals. Prints a, b, Δa, Δb, s, r and DL to 17 significant digits.
 
-usage: exactfit.py intercept|origin LEVEL C1,C2,... MS1,MS2,...
+usage: exactfit.py intercept|origin LEVEL C1,C2,... MS1,MS2,... [MS m]
 LEVEL is 1, 2 or 3 (90, 95, 99 %); the t rows held here cover up to 10 degrees of freedom.
+With a sample's MS (rounded to float32 too) and its m, prints its concentration C and the
+half-width dC of its confidence interval as well.
 """
 import struct
 import sys
@@ -60,9 +62,31 @@ def fit(model, level, xs, ys):
             "dl": dl}
 
 
+def sample(model, level, xs, ys, ms, m):
+    n = len(xs)
+    df = n - 2 if model == "intercept" else n - 1
+    t = dec(Fraction(TTABLE[level][df - 1]))
+    f = fit(model, level, xs, ys)
+    mx, my = sum(xs) / n, sum(ys) / n
+    if model == "intercept":
+        cxx = sum((x - mx) ** 2 for x in xs)
+        b = sum((x - mx) * (y - my) for x, y in zip(xs, ys)) / cxx
+        a = my - b * mx
+        share = Fraction(1, m) + Fraction(1, n) + (ms - my) ** 2 / (b * b * cxx)
+    else:
+        sxx = sum(x * x for x in xs)
+        b = sum(x * y for x, y in zip(xs, ys)) / sxx
+        a = Fraction(0)
+        share = Fraction(1, m) + ms ** 2 / (b * b * sxx)
+    return {"C": dec((ms - a) / b), "dC": t * f["s"] / abs(dec(b)) * root(share)}
+
+
 if __name__ == "__main__":
     model, level = sys.argv[1], int(sys.argv[2])
     xs = [single(v) for v in sys.argv[3].split(",")]
     ys = [single(v) for v in sys.argv[4].split(",")]
-    for name, value in fit(model, level, xs, ys).items():
+    results = fit(model, level, xs, ys)
+    if len(sys.argv) > 6:
+        results.update(sample(model, level, xs, ys, single(sys.argv[5]), int(sys.argv[6])))
+    for name, value in results.items():
         print(f"{name:3} {value:.16e}" if value else f"{name:3} 0")

@@ -3,6 +3,7 @@
 #include "clipboard/clipboardio.h"
 #include "clipboard/copytext.h"
 #include "clipboard/pastetext.h"
+#include "clipboard/resultstext.h"
 #include "core/calculation.h"
 #include "core/results.h"
 #include "core/tableedit.h"
@@ -11,7 +12,9 @@
 #include "plot/plotgeometry.h"
 #include "plot/plotview.h"
 #include "ui/about.h"
+#include "ui/samples.h"
 #include "windowkit/accessibility.h"
+#include "windowkit/celledit.h"
 #include "windowkit/fixedsize.h"
 #include "windowkit/keyboard.h"
 #include "windowkit/messagebox.h"
@@ -42,37 +45,6 @@ constexpr std::chrono::milliseconds blinkInterval{100};
 // The choices every start shows: the line with intercept at 95 %.
 constexpr Model startModel = Model::Intercept;
 constexpr int startLevel = 2;
-
-/// A data cell: a line edit with the flat one-pixel border of a spreadsheet cell, blue while it
-/// has the focus.
-class CellEdit final : public QLineEdit {
-public:
-    explicit CellEdit(QWidget* parent) : QLineEdit(parent) {
-        setFrame(false);
-        setTextMargins(2, 0, 1, 3); // the next row covers the bottom of a cell
-        setMaxLength(cellChars);
-        setMouseTracking(true);
-    }
-
-protected:
-    void paintEvent(QPaintEvent* event) override {
-        QLineEdit::paintEvent(event);
-        QPainter p(this);
-        const QColor border = hasFocus() ? QColor(0, 84, 200) : QColor(122, 122, 122);
-        // On a scaled screen the pen straddles the edge, and that look stays.
-        if (devicePixelRatioF() != 1) {
-            p.setPen(border);
-            p.drawRect(rect().adjusted(0, 0, -1, -1));
-            return;
-        }
-        // At scale 1 the pen covers exactly the outer pixels, and four fills draw them without
-        // Qt's stroker, which cost more than the rest of the cell's first paint together.
-        p.fillRect(0, 0, width(), 1, border);
-        p.fillRect(0, height() - 1, width(), 1, border);
-        p.fillRect(0, 1, 1, height() - 2, border);
-        p.fillRect(width() - 1, 1, 1, height() - 2, border);
-    }
-};
 
 // The keys of the window's Undo and Redo.
 bool isHistoryKey(const QKeyEvent& key) {
@@ -115,12 +87,14 @@ Stat::Stat(QWidget* parent) : QWidget(parent), cells_(std::make_unique<Cells>(*t
     buildAccessibility();
     connectHandlers();
     buildHistory();
+    buildMenus();
     Form_Load();
     history_.emplace(gridTexts(*cells_));
 }
 
 Stat::~Stat() {
     delete about_;
+    delete samples_;
 }
 
 void Stat::buildWindow() {
@@ -260,6 +234,31 @@ void Stat::buildHistory() {
         }
 }
 
+// What the calibration is for, from the context menu of the results, the plot and the cells:
+// the samples' concentrations, and the results and the plot for a report.
+void Stat::buildMenus() {
+    openSamples_ = new QAction(QStringLiteral("Sample concentrations..."), this);
+    openSamples_->setObjectName(QStringLiteral("OpenSamples"));
+    openSamples_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
+    copyResults_ = new QAction(QStringLiteral("Copy results"), this);
+    copyResults_->setObjectName(QStringLiteral("CopyResults"));
+    copyPlot_ = new QAction(QStringLiteral("Copy plot"), this);
+    copyPlot_->setObjectName(QStringLiteral("CopyPlot"));
+    for (QAction* action : {openSamples_, copyResults_, copyPlot_}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        action->setShortcutVisibleInContextMenu(true);
+    }
+    addAction(openSamples_);
+    connect(openSamples_, &QAction::triggered, this, &Stat::OpenSamples_Click);
+    connect(copyResults_, &QAction::triggered, this, &Stat::CopyResults_Click);
+    connect(copyPlot_, &QAction::triggered, this, &Stat::CopyPlot_Click);
+    for (QWidget* shown : std::initializer_list<QWidget*>{
+             ui_.laba, ui_.labda, ui_.labb, ui_.labdb, ui_.labnv, ui_.labso, ui_.labr, ui_.pict}) {
+        shown->setContextMenuPolicy(Qt::ActionsContextMenu);
+        shown->addActions({openSamples_, copyResults_, copyPlot_});
+    }
+}
+
 // The cell's own menu, with the table's Undo and Redo in place of the cell's.
 void Stat::cellMenu(QLineEdit* cell, const QPoint& at) {
     const std::unique_ptr<QMenu> menu(cell->createStandardContextMenu());
@@ -270,6 +269,8 @@ void Stat::cellMenu(QLineEdit* cell, const QPoint& at) {
         menu->removeAction(own[0]);
         menu->removeAction(own[1]);
     }
+    menu->addSeparator();
+    menu->addActions({openSamples_, copyResults_, copyPlot_});
     undo_->setEnabled(history_->canUndo());
     redo_->setEnabled(history_->canRedo());
     menu->exec(cell->mapToGlobal(at));
@@ -306,6 +307,8 @@ void Stat::userAction(Changes&& changes, std::optional<std::size_t> typedCell) {
         pending_ = false;
         calculate();
     } while (pending_);
+    if (samples_)
+        samples_->setCalibration(calibration_);
     if (history_)
         history_->record(gridTexts(*cells_), typedCell);
     spoken_->update();
@@ -319,6 +322,7 @@ void Stat::Command1_Click() {
 // results and the plot blank, as showing the read has already cleared them.
 void Stat::calculate() {
     resultsshown_ = 0;
+    calibration_.reset();
     const Model m = model();
     const Calculation calculation = recalculate(*cells_, table_, m, level());
     showRead(calculation.read);
@@ -334,6 +338,12 @@ void Stat::calculate() {
         label->setText(QString::fromStdString(text));
 
     const PlotLayout plot = plotLayout(table_.concValues(), table_.signalValues(), fit->a, fit->b);
+    if (plot.status != PlotStatus::Failed)
+        calibration_ = Calibration{*fit,
+                                   m,
+                                   level(),
+                                   {table_.concValues().begin(), table_.concValues().end()},
+                                   {table_.signalValues().begin(), table_.signalValues().end()}};
     switch (plot.status) {
     case PlotStatus::Drawn:
         ui_.pict->showPlot(plot.plot, table_.concValues(), table_.signalValues());
@@ -504,6 +514,44 @@ void Stat::Command3_Click() {
     about_->activateWindow();
 }
 
+// The sample window: made on first use, kept when closed.
+void Stat::OpenSamples_Click() {
+    if (samples_.isNull()) {
+        samples_ = new Samples([this] { showSamples(); });
+        samples_->setCalibration(calibration_);
+    }
+    samples_->show();
+    samples_->raise();
+    samples_->activateWindow();
+}
+
+// The plot marks the samples that have a result.
+void Stat::showSamples() {
+    if (samples_)
+        ui_.pict->setSamples(samples_->plotted());
+}
+
+void Stat::CopyResults_Click() {
+    const auto shown = [](const QLabel* label) { return label->text().toStdString(); };
+    const std::vector<ResultLine> lines = {
+        {"Model", (model() == Model::Origin ? ui_.option3 : ui_.option2)->text().toStdString()},
+        {"Confidence level", ui_.option1[std::size_t(level())]->text().toStdString()},
+        {"a", shown(ui_.laba)},
+        {"\u0394a", shown(ui_.labda)},
+        {"b", shown(ui_.labb)},
+        {"\u0394b", shown(ui_.labdb)},
+        {"DL", shown(ui_.labnv)},
+        {"SD", shown(ui_.labso)},
+        {"R", shown(ui_.labr)},
+        {"n", std::to_string(table_.npoints)}};
+    setClipboardTable(resultsText(lines), resultsHtml(lines));
+}
+
+// Twice the plot's pixels, so that it prints sharply.
+void Stat::CopyPlot_Click() {
+    setClipboardImage(ui_.pict->picture(2));
+}
+
 void Stat::Command5_Click() {
     QCoreApplication::quit();
 }
@@ -608,8 +656,16 @@ bool Stat::eventFilter(QObject* watched, QEvent* event) {
             return true;
         break;
     case QEvent::KeyPress:
-        if (t.keyDown != nullptr)
-            (this->*t.keyDown)(t.index, static_cast<QKeyEvent*>(event)->key());
+        if (t.keyDown != nullptr) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            // The menu key and Shift+F10 open a cell's menu, as in any desktop program.
+            if (key->key() == Qt::Key_Menu || key->keyCombination() == (Qt::SHIFT | Qt::Key_F10)) {
+                auto* edit = static_cast<QLineEdit*>(watched);
+                cellMenu(edit, QPoint(2, edit->height() / 2));
+                return true;
+            }
+            (this->*t.keyDown)(t.index, key->key());
+        }
         break;
     case QEvent::MouseButtonRelease:
         if (t.click != nullptr && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)

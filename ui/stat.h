@@ -2,6 +2,7 @@
 
 #include "core/pointtable.h"
 #include "core/readdata.h"
+#include "core/samples.h"
 #include "core/statistics.h"
 #include "core/tablehistory.h"
 #include "ui/statlayout.h"
@@ -20,6 +21,7 @@ class QTimer;
 namespace calibrix {
 
 class About;
+class Samples;
 class SpokenResults;
 
 /// The main window: the point grid, the model and level options, the results and the plot.
@@ -61,6 +63,7 @@ private:
     void connectRow(int row);
     void watch(QWidget* control, const Target& target);
     void buildHistory();
+    void buildMenus();
     void Form_Load();
 
     /// Runs `changes`, then one calculation: the cell changes a handler makes, and those the
@@ -101,6 +104,10 @@ private:
     void Comcopy_Click();
     void Comcpaste_Click();
     void Command3_Click();
+    void OpenSamples_Click();
+    void CopyResults_Click();
+    void CopyPlot_Click();
+    void showSamples();
     void Command5_Click();
     void Form_Unload();
 
@@ -134,6 +141,11 @@ private:
     QTimer* timer1_ = nullptr;
     std::unordered_map<const QObject*, Target> targets_; ///< what an event on a control runs
     QPointer<About> about_;
+    QPointer<Samples> samples_;
+    std::optional<Calibration> calibration_; ///< what the results show; nullopt while blank
+    QAction* openSamples_ = nullptr;
+    QAction* copyResults_ = nullptr;
+    QAction* copyPlot_ = nullptr;
 };
 
 } // namespace calibrix

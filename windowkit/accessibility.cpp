@@ -376,6 +376,10 @@ SpokenResults::SpokenResults(std::vector<QLabel*> fields, QWidget& plot, QWidget
     setRole(*notification_, QAccessible::Notification);
     afterPaint_ = std::make_unique<AfterPaint>(window, [this] { speak(); });
     QAccessible::installActivationObserver(this);
+    // Made while a screen reader listens, as a window opened later is: what the fields show
+    // now is no news, and a first result is told alone, not with the blanks around it.
+    if (listening_())
+        announced_ = heard();
 }
 
 SpokenResults::~SpokenResults() {

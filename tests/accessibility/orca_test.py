@@ -260,6 +260,18 @@ def main_window(program, clipboard_text):
         ("the restored results are announced once",
          one_announcement("a ", "b ", "correlation coefficient")),
     ])
+    scenario("the sample window by its key", lambda: key("ctrl+u"), [
+        ("it is read by its title", has("Sample concentrations")),
+        ("its first signal cell has the focus", has("sample 1 MS")),
+    ])
+    scenario("a sample's signal typed", lambda: type_text("45"), [
+        ("its concentration and interval are announced",
+         lambda said: any("sample 1 C " in line and "sample 1 ΔC " in line
+                          for line in announcements(said))),
+    ])
+    scenario("the sample window closed", lambda: key("Escape"), [
+        ("the main window is back", has(f"{TITLE} frame")),
+    ])
     if not focus("shift+Tab", "About push button"):
         return
     scenario("About opened with the keyboard", lambda: key("space"), [

@@ -1,4 +1,5 @@
 #include "control.h"
+#include "tests/common/contextmenu.h"
 #include "tests/common/messages.h"
 #include "tests/common/modalanswerer.h"
 #include "tests/common/sampletable.h"
@@ -364,22 +365,15 @@ private Q_SLOTS:
         showActive(w);
         const QStringList sample = cells(w);
         QTest::mouseClick(child(w, "Clear"), Qt::LeftButton);
-        QStringList offered;
-        QTimer::singleShot(50, &w, [&offered] {
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            if (menu == nullptr)
-                return;
-            for (QAction* a : menu->actions())
-                if (!a->isSeparator())
-                    offered << a->text();
-            menu->actions().value(0)->trigger();
-            menu->close();
-        });
-        QContextMenuEvent open(QContextMenuEvent::Keyboard, QPoint(2, 2),
-                               cellX(w, 1)->mapToGlobal(QPoint(2, 2)));
-        QApplication::sendEvent(cellX(w, 1), &open);
-        QCOMPARE(offered.mid(0, 2), (QStringList{"Undo", "Redo"}));
-        QVERIFY(!offered.contains(QStringLiteral("&Undo")));
+        const calibrix::test::Offered offered = calibrix::test::useContextMenu(
+            [&w, this] {
+                QContextMenuEvent open(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                       cellX(w, 1)->mapToGlobal(QPoint(2, 2)));
+                QApplication::sendEvent(cellX(w, 1), &open);
+            },
+            QStringLiteral("Undo"));
+        QCOMPARE(offered.texts.mid(0, 2), (QStringList{"Undo", "Redo"}));
+        QVERIFY(!offered.texts.contains(QStringLiteral("&Undo")));
         QCOMPARE(cells(w), sample);
     }
 
