@@ -104,7 +104,7 @@ QRect PlotView::markerWidgetRect(int row) const {
 }
 
 void PlotView::setSamples(std::vector<PlotSample> samples) {
-    if (samples.empty() && samples_.empty())
+    if (samples == samples_)
         return;
     samples_ = std::move(samples);
     update();

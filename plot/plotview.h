@@ -19,6 +19,7 @@ namespace calibrix {
 struct PlotSample {
     int row;
     double c, dc, ms;
+    bool operator==(const PlotSample&) const = default;
 };
 
 /// The calibration plot `Pict`: a 385 x 257 picture box with a flat black 1-pixel border whose

@@ -53,6 +53,15 @@ bool isHistoryKey(const QKeyEvent& key) {
            pressed == (Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
 }
 
+// An action of the window, named for the code that finds it; its keys work from every control.
+QAction* windowAction(const char* text, const char* name, QWidget* window) {
+    auto* action = new QAction(QString::fromUtf8(text), window);
+    action->setObjectName(QString::fromUtf8(name));
+    action->setShortcutContext(Qt::WindowShortcut);
+    action->setShortcutVisibleInContextMenu(true);
+    return action;
+}
+
 // The widgets of the main window's own kinds.
 QWidget* makeOwnControl(const Control& row, QWidget* parent) {
     if (row.kind == ControlKind::Plot)
@@ -212,17 +221,12 @@ void Stat::connectHandlers() {
 // menu would undo only its own typing, and only until the program rewrites it, so they act on
 // the table's history too.
 void Stat::buildHistory() {
-    undo_ = new QAction(QStringLiteral("Undo"), this);
-    undo_->setObjectName(QStringLiteral("Undo"));
+    undo_ = windowAction("Undo", "Undo", this);
     undo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    redo_ = new QAction(QStringLiteral("Redo"), this);
-    redo_->setObjectName(QStringLiteral("Redo"));
+    redo_ = windowAction("Redo", "Redo", this);
     redo_->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    for (QAction* action : {undo_, redo_}) {
-        action->setShortcutContext(Qt::WindowShortcut);
-        addAction(action);
-    }
+    addActions({undo_, redo_});
     connect(undo_, &QAction::triggered, this, [this] { stepTo(history_->undo()); });
     connect(redo_, &QAction::triggered, this, [this] { stepTo(history_->redo()); });
     for (int row = 1; row <= maxPoints; ++row)
@@ -237,17 +241,10 @@ void Stat::buildHistory() {
 // What the calibration is for, from the context menu of the results, the plot and the cells:
 // the samples' concentrations, and the results and the plot for a report.
 void Stat::buildMenus() {
-    openSamples_ = new QAction(QStringLiteral("Sample concentrations..."), this);
-    openSamples_->setObjectName(QStringLiteral("OpenSamples"));
+    openSamples_ = windowAction("Sample concentrations...", "OpenSamples", this);
     openSamples_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
-    copyResults_ = new QAction(QStringLiteral("Copy results"), this);
-    copyResults_->setObjectName(QStringLiteral("CopyResults"));
-    copyPlot_ = new QAction(QStringLiteral("Copy plot"), this);
-    copyPlot_->setObjectName(QStringLiteral("CopyPlot"));
-    for (QAction* action : {openSamples_, copyResults_, copyPlot_}) {
-        action->setShortcutContext(Qt::WindowShortcut);
-        action->setShortcutVisibleInContextMenu(true);
-    }
+    copyResults_ = windowAction("Copy results", "CopyResults", this);
+    copyPlot_ = windowAction("Copy plot", "CopyPlot", this);
     addAction(openSamples_);
     connect(openSamples_, &QAction::triggered, this, &Stat::OpenSamples_Click);
     connect(copyResults_, &QAction::triggered, this, &Stat::CopyResults_Click);
