@@ -376,10 +376,6 @@ SpokenResults::SpokenResults(std::vector<QLabel*> fields, QWidget& plot, QWidget
     setRole(*notification_, QAccessible::Notification);
     afterPaint_ = std::make_unique<AfterPaint>(window, [this] { speak(); });
     QAccessible::installActivationObserver(this);
-    // Made while a screen reader listens, as a window opened later is: what the fields show
-    // now is no news, and a first result is told alone, not with the blanks around it.
-    if (listening_())
-        announced_ = heard();
 }
 
 SpokenResults::~SpokenResults() {
@@ -415,6 +411,11 @@ void SpokenResults::speak() {
     if (!listening_())
         return;
     describe();
+    // Nothing told yet, as in a window opened while a screen reader listens: a blank field is
+    // no news, and a first result is told alone, not with the blanks around it.
+    if (announced_.empty())
+        for (const Field& field : fields_)
+            announced_.push_back({field.meaning, QString()});
     std::vector<HeardResult> now = heard();
     const QString news = changedResults(announced_, now);
     if (news.isEmpty())
