@@ -70,7 +70,7 @@ std::optional<int> replicates(std::string_view text) {
 
 SampleTexts sampletexts(std::string_view ms, std::string_view m,
                         const std::optional<Calibration>& calibration,
-                        std::string_view decimalSeparator, SampleEstimate* value) {
+                        std::string_view decimalSeparator) {
     SampleTexts texts;
     if (!calibration || ms.find_first_not_of(' ') == std::string_view::npos)
         return texts;
@@ -87,8 +87,8 @@ SampleTexts sampletexts(std::string_view ms, std::string_view m,
         texts.note = "below DL";
     if (e.outside)
         texts.note += texts.note.empty() ? "outside C range" : ", outside C range";
-    if (value != nullptr)
-        *value = e;
+    texts.estimate = e;
+    texts.ms = *signal;
     return texts;
 }
 

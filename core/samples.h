@@ -37,17 +37,18 @@ SampleEstimate estimate(const Calibration& calibration, double ms, int m);
 /// nullopt for anything else.
 std::optional<int> replicates(std::string_view text);
 
-/// What a sample row shows. `input` holds the MS and m texts as typed.
+/// What a sample row shows, and the estimate behind it.
 struct SampleTexts {
     std::string c, dc, note;
+    std::optional<SampleEstimate> estimate; ///< where one was made
+    double ms = 0;                          ///< the signal it was made for
 };
 
 /// The result texts of one sample row: empty for a row without MS or without a calibration;
 /// "incorrect value" as the note alone for a bad MS or m; else C and ΔC in the results' number
 /// format (" undefined " where not given) and the notes "below DL" and "outside C range".
-/// `value` receives the estimate where one was made.
 SampleTexts sampletexts(std::string_view ms, std::string_view m,
                         const std::optional<Calibration>& calibration,
-                        std::string_view decimalSeparator, SampleEstimate* value = nullptr);
+                        std::string_view decimalSeparator);
 
 } // namespace calibrix

@@ -2,7 +2,6 @@
 
 #include "clipboard/clipboardio.h"
 #include "clipboard/sampletext.h"
-#include "core/cellvalue.h"
 #include "plot/plotview.h"
 #include "windowkit/accessibility.h"
 #include "windowkit/celledit.h"
@@ -27,7 +26,7 @@ constexpr int nameChars = 40;
 } // namespace
 
 Samples::Samples(std::function<void()> changed, QWidget* parent)
-    : QWidget(parent), estimates_(maxPoints), signals_(maxPoints), changed_(std::move(changed)) {
+    : QWidget(parent), shown_(maxPoints), changed_(std::move(changed)) {
     buildWindow();
     connectHandlers();
 }
@@ -97,14 +96,9 @@ void Samples::recalculate() {
     bool changed = false;
     for (int row = 1; row <= maxPoints; ++row) {
         const auto at = std::size_t(row);
-        const std::string ms = ui_.ms[at]->text().toStdString();
-        SampleEstimate value;
-        const SampleTexts texts =
-            sampletexts(ms, ui_.m[at]->text().toStdString(), calibration_, separator, &value);
-        std::optional<SampleEstimate>& kept = estimates_[at - 1];
-        const bool computed = !texts.c.empty();
-        kept = computed ? std::optional(value) : std::nullopt;
-        signals_[at - 1] = computed ? double(cellvalue(ms).value_or(0)) : 0;
+        SampleTexts& texts = shown_[at - 1];
+        texts = sampletexts(ui_.ms[at]->text().toStdString(), ui_.m[at]->text().toStdString(),
+                            calibration_, separator);
         const std::pair<QLabel*, const std::string&> shown[] = {
             {ui_.c[at], texts.c}, {ui_.dc[at], texts.dc}, {ui_.note[at], texts.note}};
         for (const auto& [label, text] : shown) {
@@ -124,9 +118,9 @@ void Samples::recalculate() {
 std::vector<PlotSample> Samples::plotted() const {
     std::vector<PlotSample> out;
     for (int row = 1; row <= maxPoints; ++row) {
-        const std::optional<SampleEstimate>& e = estimates_[std::size_t(row - 1)];
-        if (e && e->c)
-            out.push_back({row, *e->c, e->dc.value_or(0), signals_[std::size_t(row - 1)]});
+        const SampleTexts& texts = shown_[std::size_t(row - 1)];
+        if (texts.estimate && texts.estimate->c)
+            out.push_back({row, *texts.estimate->c, texts.estimate->dc.value_or(0), texts.ms});
     }
     return out;
 }

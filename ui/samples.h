@@ -42,8 +42,7 @@ private:
 
     SamplesControls ui_;
     std::optional<Calibration> calibration_;
-    std::vector<std::optional<SampleEstimate>> estimates_; ///< rows 1..25 at 0..24
-    std::vector<double> signals_;
+    std::vector<SampleTexts> shown_; ///< rows 1..25 at 0..24
     std::function<void()> changed_;
     std::unique_ptr<SpokenResults> spoken_;
     bool filling_ = false; ///< a paste is writing the cells; one calculation follows

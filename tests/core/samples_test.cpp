@@ -12,13 +12,18 @@ Calibration sampleCalibration(Model model, int level) {
     return {*calibrate(conc, signal, model, level), model, level, conc, signal};
 }
 
+// The three texts a row shows.
+struct Shown {
+    std::string c, dc, note;
+};
+
 struct SampleCase {
     const char* name;
     Model model;
     int level;
     const char* ms;
     const char* m;
-    SampleTexts shown;
+    Shown shown;
 };
 
 void PrintTo(const SampleCase& c, std::ostream* os) {
