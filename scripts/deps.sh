@@ -9,7 +9,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth
   dbus at-spi2-core python3-pyatspi
-  desktop-file-utils appstream dpkg-dev file lintian man-db groff-base
+  desktop-file-utils appstream dpkg-dev file lintian man-db groff-base ccache
   clang libclang-rt-14-dev llvm-14
   # The real desktops a test starts: Wayland, a window manager, the styles users pick.
   weston qt6-wayland openbox wmctrl xdotool x11-utils adwaita-qt6
