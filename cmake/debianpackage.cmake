@@ -1,14 +1,8 @@
-# Installing Calibrix as a desktop program (binary, menu entry, AppStream data, icons) and
-# packaging it as a .deb with CPack. Included from the top-level CMakeLists.txt.
-
-if(NOT CALIBRIX_BUILD_APP)
-  return()
-endif()
+# Installing Calibrix as a desktop program on Linux (binary, menu entry, AppStream data, icons,
+# documents) and the settings of its .deb. Included from cmake/packaging.cmake.
 
 include(GNUInstallDirs)
 
-# The day this version was released; change it together with the project version.
-set(CALIBRIX_RELEASE_DATE 2026-12-08)
 set(CALIBRIX_ICON_SVG ${PROJECT_SOURCE_DIR}/ui/resources/calibrix.svg)
 set(CALIBRIX_ICON_SIZES 32 48 128 256)
 
@@ -106,26 +100,7 @@ install(FILES ${PROJECT_BINARY_DIR}/packaging/calibrix.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # The .deb: `cpack -G DEB` in the build directory writes calibrix_<version>_<arch>.deb there.
-# A project that adds ours with add_subdirectory keeps its own package settings.
-if(NOT PROJECT_IS_TOP_LEVEL)
-  return()
-endif()
 set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME calibrix)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_VENDOR "The Calibrix developers")
-set(CPACK_PACKAGE_CONTACT "The Calibrix developers <calibrix@example.org>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "calibration curve calculator for analytical chemistry")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Calibrix fits the least-squares calibration line of an instrumental\n"
-    "method of chemical analysis to up to 25 points, with or without an\n"
-    "intercept. It shows the slope and the intercept with their confidence\n"
-    "intervals, the detection limit, the residual standard deviation, the\n"
-    "correlation coefficient and a plot. The points are exchanged with a\n"
-    "spreadsheet through the clipboard.")
-string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
@@ -138,4 +113,3 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://www.example.org/simulations/simu_chem.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2, xdg-utils")
 
-include(CPack)
