@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Builds Calibrix for 64-bit Windows on Debian 12: a static Qt cross-built once from Debian's own
 # qt6-base source (cached outside the checkout), then the program, its tests run under Wine, the
-# portable zip and the installer, all in build/windows/.
+# portable zip and the installer (CPack, from the install() rules), all in build/windows/.
 #
 #   scripts/windows.sh        everything
 #   scripts/windows.sh qt     only the cached Qt (prints its prefix)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
+source scripts/stages.sh
 
 cache=${CALIBRIX_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/calibrix}
 jobs=$(nproc)
@@ -19,7 +20,7 @@ install_packages() {
     cmake ninja-build dpkg-dev xz-utils
     g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgtest-dev fonts-liberation2
-    wine wine64 xvfb xauth xdotool nsis icoutils zip git
+    wine wine64 xvfb xauth xdotool nsis icoutils
   )
   "$root/scripts/deps.sh" "${packages[@]}"
 }
@@ -74,9 +75,19 @@ qt_options=(
 
 qt_version() { dpkg-query -W -f='${Version}' qt6-base-dev; }
 
+# What a static Qt is made of: its source, its options, the cross-compiler with the runtime it
+# links, and the toolchain file. An upgrade of any of them builds a new Qt.
+qt_key() {
+  printf '%s\n' "$(qt_version)" "${qt_options[@]}"
+  x86_64-w64-mingw32-g++-posix --version | head -1
+  dpkg-query -W -f='${Package} ${Version}\n' g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev \
+    binutils-mingw-w64-x86-64
+  sha256sum <"$root/cmake/mingw-w64-x86_64.cmake"
+}
+
 qt_prefix() {
   local key
-  key=$(printf '%s\n' "$(qt_version)" "${qt_options[@]}" | sha256sum | cut -c1-10)
+  key=$(qt_key | sha256sum | cut -c1-10)
   echo "$cache/qt-$(qt_version | tr '+~:' '___')-mingw-static-$key"
 }
 
@@ -162,21 +173,27 @@ build_program() {
   cmake --build "$out/cmake" -j "$jobs"
 }
 
-# A Wine prefix of its own, and an X server for the Windows platform plugin.
+# A Wine prefix of its own, and an X server for the Windows platform plugin. Xvfb picks a free
+# display itself and writes its number once it takes connections.
 xvfb_pid=
 start_wine() {
   export WINEPREFIX="$out/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
-  local display
-  for display in $(seq 90 130); do
-    [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] || break
-  done
-  Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  local display_file="$out/xvfb-display" display=
+  rm -f "$display_file"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >"$out/xvfb.log" 2>&1 &
   xvfb_pid=$!
-  export DISPLAY=":$display"
-  for _ in $(seq 50); do
-    [ -e "/tmp/.X11-unix/X$display" ] && break
+  for _ in $(seq 100); do
+    display=$(cat "$display_file" 2>/dev/null || true)
+    [ -z "$display" ] && kill -0 "$xvfb_pid" 2>/dev/null || break
     sleep 0.1
   done
+  if [ -z "$display" ] || ! kill -0 "$xvfb_pid" 2>/dev/null; then
+    echo "Xvfb did not come up:"
+    cat "$out/xvfb.log"
+    return 1
+  fi
+  export DISPLAY=":$display"
+  echo "Xvfb on $DISPLAY"
   rm -rf "$WINEPREFIX"
   wine wineboot --init >/dev/null 2>&1
   wineserver -w
@@ -188,32 +205,50 @@ stop_wine() {
   xvfb_pid=
 }
 
-# The tests under Wine: all of them on the offscreen platform, then the window tests (the Qt
-# Test programs) on the Windows platform plugin, then the font test where Wine cannot see the
-# host's fonts. Counts are of test cases (GoogleTest cases, Qt Test functions and rows).
+# One pass of tests under Wine, judged by ctest: it fails when a test fails, when it finds no
+# test, and when it ran fewer than the pass's floor (a lost test program). ctest's JUnit record
+# says how many it ran; the Qt Test and GoogleTest counts in the log are for the record.
+#   wine_pass NAME FLOOR CTEST-ARGUMENTS...
+wine_pass() {
+  local name=$1 floor=$2 status=0 ran
+  shift 2
+  local junit="$out/tests-$name.xml"
+  echo "Tests under Wine: $name" | tee -a "$log"
+  ctest --test-dir "$out/cmake" --no-tests=error --output-junit "$junit" --output-on-failure \
+    --timeout 900 "$@" >>"$log" 2>&1 || status=1
+  ran=$(grep -o '<testcase ' "$junit" 2>/dev/null | wc -l)
+  if [ "$ran" -lt "$floor" ]; then
+    echo "  ran $ran test programs, fewer than the $floor expected" | tee -a "$log"
+    status=1
+  fi
+  local verdict=passed
+  [ $status = 0 ] || verdict=FAILED
+  pass_results+=("$(printf '%-44s %3d test programs  %s' "$name" "$ran" "$verdict")")
+  return $status
+}
+
+# The tests under Wine: the unit tests, then the window tests (the Qt Test programs) on the
+# Windows platform plugin, then the font test where Wine cannot see the host's fonts.
 run_tests() {
-  local log="$out/tests.log" status=0
+  log="$out/tests.log"
+  pass_results=()
   : >"$log"
   wineserver -p 900 || true
   # Wine's own services start with the first program and live as long as the server; started
   # here, they hold no test's output open, which ctest would wait on.
   wine cmd /c exit >/dev/null 2>&1 </dev/null || true
-  echo "Tests under Wine, offscreen platform"
+  local status=0
   # The platform the test presets give the Linux tests; winerun.sh hands it on to Wine.
-  QT_QPA_PLATFORM=offscreen ctest --test-dir "$out/cmake" --verbose --timeout 900 >>"$log" 2>&1 ||
-    status=1
-  echo "Tests under Wine, Windows platform plugin on Xvfb"
-  # The soak's 10,000 random actions run on the offscreen platform above. On Wine's X11 driver
-  # it stops dead after 30 to 45 actions, at a different action each run, with no box shown
-  # and no CPU used; every other window test runs there.
-  echo "left out on Windows: soak_test on the Windows platform (stops dead under Wine's X11 driver)" >>"$log"
-  QT_QPA_PLATFORM=offscreen CALIBRIX_WINE_PLATFORM=windows ctest --test-dir "$out/cmake" -LE gtest \
-    -E '^soak_test$' --verbose --timeout 900 >>"$log" 2>&1 || status=1
-  echo "Font test under Wine without the host's fonts"
-  run_without_host_fonts >>"$log" 2>&1 || status=1
+  export QT_QPA_PLATFORM=offscreen
+  wine_pass "unit" 13 -L '^unit$' || status=1
+  # The soak's 10,000 random actions run on the offscreen platform: on Wine's X11 driver it
+  # stops dead after 30 to 45 actions.
+  CALIBRIX_WINE_PLATFORM=windows wine_pass "window, Windows platform" 17 -L '^window$' \
+    -E '^soak_test$' || status=1
+  wine_pass "soak, offscreen platform" 1 -R '^soak_test$' || status=1
+  without_host_fonts || status=1
   wineserver -k 2>/dev/null || true
   grep -ho 'left out on Windows: .*' "$log" | sort -u || true
-  grep -h 'Failed\|FAIL!\|\[  FAILED  \]' "$log" | sort -u | head -40 || true
   # GoogleTest: "[  PASSED  ] 12 tests." / "[  FAILED  ] 1 test,"; Qt Test: "Totals: 5 passed, 1 failed".
   awk '
     { sub(/\r$/, "") }
@@ -222,87 +257,50 @@ run_tests() {
     match($0, /Totals: [0-9]+ passed, [0-9]+ failed, [0-9]+ skipped/) {
       split(substr($0, RSTART, RLENGTH), t, " "); p += t[2]; f += t[4]; s += t[6]
     }
-    END { printf "%d passed, %d failed\n%d skipped by the tests themselves\n", p, f, s }' "$log" |
-    tee "$out/tests-summary.txt"
-  grep -q ' 0 failed$' "$out/tests-summary.txt" || status=1
+    END { printf "Test cases: %d passed, %d failed, %d skipped by the tests themselves\n", p, f, s }' \
+    "$log" >"$out/tests-summary.txt"
+  printf '%s\n' "${pass_results[@]}" >>"$out/tests-summary.txt"
+  cat "$out/tests-summary.txt"
+  unset QT_QPA_PLATFORM
   return $status
 }
 
-# A second Wine prefix made while fontconfig, Wine's only way to the host's fonts, lists none.
-run_without_host_fonts() {
-  local conf="$out/no-fonts.conf"
+# The font test in a second Wine prefix, made while fontconfig, Wine's only way to the host's
+# fonts, lists none: the program must find its own.
+without_host_fonts() {
+  local conf="$out/no-fonts.conf" status=0
   printf '<?xml version="1.0"?>\n<fontconfig><cachedir>%s</cachedir></fontconfig>\n' \
     "$out/no-fonts-cache" >"$conf"
   (
-    export FONTCONFIG_FILE=$conf WINEPREFIX="$out/wine-nofonts" CALIBRIX_HOST_FONTS_HIDDEN=1 \
-      WINEQT_ASSUME_STDERR_HAS_CONSOLE=1
+    export FONTCONFIG_FILE=$conf WINEPREFIX="$out/wine-nofonts" CALIBRIX_HOST_FONTS_HIDDEN=1
     rm -rf "$WINEPREFIX"
     wine wineboot --init >/dev/null 2>&1
     wineserver -w
-    local status=0 platform
-    for platform in offscreen windows; do
-      echo "== $platform"
-      WINEQT_QPA_PLATFORM=$platform wine "$out/cmake/fonts_test.exe" || status=1
-    done
+    wine_pass "fonts, no host fonts, offscreen platform" 1 -R '^fonts_test$' || status=1
+    CALIBRIX_WINE_PLATFORM=windows wine_pass "fonts, no host fonts, Windows platform" 1 \
+      -R '^fonts_test$' || status=1
     wineserver -k || true
+    printf '%s\n' "${pass_results[@]}" >"$out/pass-results"
     exit $status
-  )
+  ) || status=1
+  mapfile -t pass_results <"$out/pass-results"
+  return $status
 }
 
 version() { sed -n 's/^project(calibrix VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt; }
 
-# What the zip and the installer carry: the program, its license, a short readme, and the
-# licenses and sources of what is linked into it.
-stage() {
-  local qt=$1 dir=$2 v
-  v=$(version)
-  rm -rf "$dir"
-  mkdir -p "$dir/licenses/qt" "$dir/licenses/fonts" "$dir/licenses/mingw-w64" "$dir/source"
-  x86_64-w64-mingw32-strip -o "$dir/calibrix.exe" "$out/cmake/calibrix.exe"
-  crlf <LICENSE >"$dir/LICENSE.txt"
-  cp -r "$qt/LICENSES/." "$dir/licenses/qt/"
-  crlf <"$qt/debian-copyright.txt" >"$dir/licenses/qt/debian-copyright.txt"
-  crlf <"$qt/BUILD-INFO.txt" >"$dir/licenses/qt/BUILD-INFO.txt"
-  crlf </usr/share/doc/fonts-liberation2/copyright >"$dir/licenses/fonts/liberation-fonts.txt"
-  crlf </usr/share/doc/mingw-w64-common/copyright >"$dir/licenses/mingw-w64/mingw-w64.txt"
-  crlf </usr/share/doc/gcc-mingw-w64-base/copyright >"$dir/licenses/mingw-w64/gcc-runtime.txt"
-  git archive --format=tar.gz --prefix="calibrix-$v/" -o "$dir/source/calibrix-$v-source.tar.gz" HEAD
-  crlf >"$dir/README.txt" <<README
-Calibrix $v for Windows (64-bit)
-
-Calibration curves for chemical analysis: up to 25 points of concentration and signal, the
-least-squares line, its confidence limits, the detection limit, SD, R and a plot.
-Start calibrix.exe; it needs no installation and no other files.
-
-Calibrix is free software under the MIT license (LICENSE.txt). Its source is in
-source\\calibrix-$v-source.tar.gz.
-
-calibrix.exe contains, linked statically:
-- Qt $(qt_version | cut -d+ -f1), under the GNU LGPL version 3 (licenses\\qt\\LGPL-3.0-only.txt), with
-  the third-party parts Qt bundles (zlib, libpng, FreeType, HarfBuzz, PCRE2 and others; their
-  licenses are in licenses\\qt, listed file by file in licenses\\qt\\debian-copyright.txt).
-  It was built from Debian's source package qt6-base $(qt_version), unchanged, with the
-  options in licenses\\qt\\BUILD-INFO.txt. That source is available from Debian
-  (apt-get source qt6-base=$(qt_version), or https://snapshot.debian.org/package/qt6-base/$(qt_version)/).
-  To use another Qt, build it static for MinGW-w64 and build Calibrix's source against it as
-  its scripts/windows.sh does; the readme in the source says how.
-- The Liberation Sans fonts, under the SIL Open Font License 1.1 (licenses\\fonts).
-- The MinGW-w64 runtime and GCC's C++ runtime (licenses\\mingw-w64).
-README
-}
-
-crlf() { sed 's/\r*$/\r/'; }
-
+# The zip and the installer, by CPack from the install() rules (cmake/windowspackage.cmake).
 make_packages() {
-  local qt=$1 v stage_dir
+  local v
   v=$(version)
-  stage_dir="$out/stage/calibrix-$v"
-  stage "$qt" "$stage_dir"
-  cp "$stage_dir/calibrix.exe" "$out/calibrix.exe"
-  rm -f "$out/calibrix-$v-windows-x86_64.zip"
-  (cd "$out/stage" && zip -qr -X "$out/calibrix-$v-windows-x86_64.zip" "calibrix-$v")
-  makensis -V2 -DVERSION="$v" -DSTAGE="$stage_dir" -DICON="$out/cmake/windows/calibrix.ico" \
-    -DOUTFILE="$out/calibrix-$v-setup.exe" packaging/windows/calibrix.nsi
+  rm -f "$out"/calibrix-*-windows-x86_64.zip "$out"/calibrix-*-setup.exe
+  (cd "$out/cmake" && cpack -G "ZIP;NSIS" -B "$out/packages" >"$out/cpack.log" 2>&1) ||
+    { cat "$out/cpack.log"; return 1; }
+  mv "$out/packages/calibrix-$v-windows-x86_64.zip" "$out/packages/calibrix-$v-setup.exe" "$out/"
+  # The program alone too, as it is in the packages (stripped).
+  (cd "$out/packages" && cmake -E tar xf "$out/calibrix-$v-windows-x86_64.zip" -- \
+    "calibrix-$v-windows-x86_64/calibrix.exe")
+  mv "$out/packages/calibrix-$v-windows-x86_64/calibrix.exe" "$out/calibrix.exe"
 }
 
 # The installer under Wine, silently: per user and per machine, the installed program starts
@@ -322,7 +320,15 @@ check_installer() {
     [ -f "$(winepath -u "$dir\\uninstall.exe")" ] || { echo "installer ($mode): no uninstaller"; return 1; }
     [ -n "$(find "$WINEPREFIX/drive_c" -name "Calibrix.lnk")" ] ||
       { echo "installer ($mode): no Start-menu entry"; return 1; }
-    echo "installer ($mode): installed in $dir, with its Start-menu entry"
+    local entry value
+    for entry in "DisplayVersion=$v" "Publisher=The Calibrix developers" \
+      "DisplayIcon=$dir\\calibrix.exe,0"; do
+      value=$(wine reg query "$key" /v "${entry%%=*}" | tr -d '\r' | sed -n 's/.*REG_SZ *//p')
+      [ "$value" = "${entry#*=}" ] ||
+        { echo "installer ($mode): ${entry%%=*} is '$value', not '${entry#*=}'"; return 1; }
+    done
+    echo "installer ($mode): installed in $dir, with its Start-menu entry and its uninstall entry" \
+      "(version $v, publisher, icon)"
     WINEQT_QPA_PLATFORM=windows wine "$program" &
     local pid=$! code=0
     window=$(timeout 60 xdotool search --sync --onlyvisible --name '^CALIBRIX for Chemical Analysis' 2>/dev/null | head -1 || true)
@@ -357,26 +363,25 @@ check_installer() {
 
 main() {
   local start=$SECONDS
-  install_packages
-  build_qt
+  stage "Packages" install_packages
+  stage "Qt for Windows" build_qt
   local qt
   qt=$(qt_prefix)
   [ "${1:-}" != qt ] || { echo "$qt"; return; }
   out="$root/build/windows"
   mkdir -p "$out"
-  build_gtest
-  build_host_tools
-  build_program "$qt"
+  stage "GoogleTest for Windows" build_gtest
+  stage "Host tools" build_host_tools
+  stage "Program and tests" build_program "$qt"
   trap stop_wine EXIT
-  start_wine
-  local tests=0
-  run_tests || tests=1
-  make_packages "$qt"
-  local installer=0
-  check_installer || installer=1
+  stage "Wine prefix and Xvfb" start_wine
+  local tests=0 installer=0
+  stage "Tests under Wine" run_tests || tests=1
+  stage "Zip and installer (CPack)" make_packages
+  stage "Installer under Wine" check_installer || installer=1
   stop_wine
   ls -l "$out/calibrix.exe" "$out"/calibrix-*-windows-x86_64.zip "$out"/calibrix-*-setup.exe
-  echo "Windows stage: $((SECONDS - start)) s"
+  stage_summary "scripts/windows.sh: $((SECONDS - start)) s"
   [ $tests = 0 ] && [ $installer = 0 ]
 }
 
