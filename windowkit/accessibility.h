@@ -88,7 +88,8 @@ void exposeAsFrame(QWidget& window);
 void exposeAsDialog(QWidget& window);
 
 /// Exposes a line edit with one text-attribute run over its whole text: Qt's own reports empty
-/// runs, from which a screen reader reads the value one character short.
+/// runs, from which a screen reader reads the value one character short. For Qt 6.4.2
+/// (QAccessibleLineEdit::attributes).
 void readWholeText(QLineEdit& edit);
 
 /// Shows a drawing to assistive technology as a picture rather than as a frame.
@@ -99,6 +100,7 @@ void hideFromScreenReaders(QWidget& widget);
 
 /// Lets a screen reader's Toggle action on an option button click it, so that the option's
 /// click handlers run as they do for the mouse and the keyboard; Qt's own action only checks it.
+/// For Qt 6.4.2 (QAccessibleButton::doAction calls toggle(), which emits no clicked()).
 void toggleByClick(QAbstractButton& option);
 
 /// Makes a text label a link for the keyboard and for screen readers: Tab reaches it, Enter

@@ -30,6 +30,7 @@ private:
 
 /// Keeps the group's one Tab stop on its checked option. Qt moves the stop to whichever option
 /// takes the focus; once the focus has left the group the stop goes back to the checked one.
+/// For Qt 6.4.2's focus chain (QWidget::focusNextPrevChild), which knows no radio groups.
 class CheckedTabStop final : public QObject {
 public:
     explicit CheckedTabStop(std::vector<QAbstractButton*> group)

@@ -14,7 +14,8 @@ bool isPlain(const QKeyEvent& key);
 bool isPlainEnter(const QKeyEvent& key);
 
 /// Return and keypad Enter click the button while it has the focus, as Space does; outside a
-/// dialog Qt's push buttons ignore Enter, and tool buttons always do.
+/// dialog Qt's push buttons ignore Enter, and tool buttons always do (Qt 6.4.2, by design:
+/// QPushButton::keyPressEvent takes Enter only on an auto-default button, as in a dialog).
 void pressOnEnter(QAbstractButton& button);
 
 /// Tab and Shift+Tab into a group of option buttons land on the checked one, as in native
