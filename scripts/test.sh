@@ -17,8 +17,11 @@ for part in "$@"; do
 done
 
 # A compiler cache kept with the user's other caches makes a second run rebuild little.
+# Paths below this folder are hashed as relative ones, so that a fresh clone elsewhere, and the
+# source archive unpacked inside the build, find what an earlier run compiled.
 if command -v ccache >/dev/null; then
   export CMAKE_CXX_COMPILER_LAUNCHER=ccache CMAKE_C_COMPILER_LAUNCHER=ccache
+  export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=1
 fi
 
 stage "Packages" scripts/deps.sh
