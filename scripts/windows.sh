@@ -231,14 +231,14 @@ stop_wine() {
 
 # One pass of tests under Wine, judged by ctest: it fails when a test fails, when it finds no
 # test, and when it ran fewer than the pass's floor (a lost test program). ctest's JUnit record
-# says how many it ran; the Qt Test and GoogleTest counts in the log are for the record.
+# says how many it ran; the Qt Test and GoogleTest case counts in the log are for the record.
 #   wine_pass NAME FLOOR CTEST-ARGUMENTS...
 wine_pass() {
   local name=$1 floor=$2 status=0 ran
   shift 2
   local junit="$out/tests-$name.xml"
   echo "Tests under Wine: $name" | tee -a "$log"
-  ctest --test-dir "$out/cmake" --no-tests=error --output-junit "$junit" --output-on-failure \
+  ctest --test-dir "$out/cmake" --no-tests=error --output-junit "$junit" --verbose \
     --timeout 900 "$@" >>"$log" 2>&1 || status=1
   ran=$(grep -o '<testcase ' "$junit" 2>/dev/null | wc -l)
   if [ "$ran" -lt "$floor" ]; then
