@@ -251,8 +251,9 @@ wine_pass() {
   return $status
 }
 
-# The tests under Wine: the unit tests, then the window tests (the Qt Test programs) on the
-# Windows platform plugin, then the font test where Wine cannot see the host's fonts.
+# The tests under Wine: the unit tests, the window tests (the Qt Test programs) on the Windows
+# platform plugin, the whole soak offscreen, then the font test where Wine cannot see the
+# host's fonts.
 run_tests() {
   log="$out/tests.log"
   pass_results=()
